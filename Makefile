@@ -1,0 +1,33 @@
+# The two commands a newcomer needs on a fresh Debian or Ubuntu machine:
+#   make run   installs what is missing, builds, and starts the launcher in a demo directory
+#   make test  installs what is missing, builds, and runs the whole test suite
+
+BUILD_DIR := build
+PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+
+.PHONY: run test build configure deps
+
+run: build
+	cmake --build $(BUILD_DIR) --target demo
+	cd $(BUILD_DIR)/demo && ../vortline
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja
+
+deps:
+	@missing=$$(for package in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$package 2>/dev/null | grep -q '^install ok installed$$' \
+	        || echo $$package; \
+	done); \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:" $$missing; \
+	    $(SUDO) apt-get update && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi

@@ -1,0 +1,262 @@
+#include "Form1.h"
+
+#include "GameArguments.h"
+#include "LauncherVersion.h"
+#include "Messages.h"
+#include "persist/FileNames.h"
+#include "persist/ServerListFile.h"
+#include "persist/SettingsFile.h"
+#include "platform/PathText.h"
+#include "ui/FileListBox.h"
+#include "ui/SortedComboBox.h"
+#include "ui/Timer.h"
+#include "ui/ValueCheckBox.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace app {
+
+using platform::Flow;
+using platform::MessageIcon;
+
+namespace {
+
+const QString kNotSet = QStringLiteral("NOTSET");
+
+} // namespace
+
+Form1::Form1(platform::Platform& platform, QWidget* parent)
+    : QWidget(parent)
+    , platform_(platform)
+{
+    setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    connectHandlers();
+}
+
+void Form1::setVisible(bool visible)
+{
+    if (visible && !loaded_) {
+        loaded_ = true;
+        ended_ = Form_Load() == Flow::Ended;
+    }
+    if (visible && ended_)
+        return;
+    QWidget::setVisible(visible);
+}
+
+void Form1::connectHandlers()
+{
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Combo2, &QComboBox::editTextChanged, this, &Form1::Combo2_Change);
+    connect(Check1, &ui::ValueCheckBox::valueChanged, this, &Form1::Check1_Click);
+    connect(Check2, &ui::ValueCheckBox::valueChanged, this, &Form1::Check2_Click);
+    connect(Check3, &ui::ValueCheckBox::valueChanged, this, &Form1::Check3_Click);
+    connect(Check4, &ui::ValueCheckBox::valueChanged, this, &Form1::Check4_Click);
+    connect(ADVANCED, &ui::ValueCheckBox::valueChanged, this, &Form1::ADVANCED_Click);
+    connect(Option1, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected)
+            Option1_Click();
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected)
+            Option2_Click();
+    });
+    connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_click);
+    connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
+    connect(File1, &ui::FileListBox::fileClicked, this, &Form1::File1_Click);
+}
+
+Flow Form1::Form_Load()
+{
+    if (LoadSettings() == Flow::Ended)
+        return Flow::Ended;
+    return InitLauncher();
+}
+
+Flow Form1::InitLauncher()
+{
+    MapsPath = QDirectory->text() + platform::nativePathText(QStringLiteral("baseq3\\maps"));
+    if (QDirectory->text() == kNotSet) {
+        Frame1->setVisible(true);
+        Timer1->setEnabled(true);
+        return Flow::Continue;
+    }
+    if (!File1->setPath(MapsPath)) {
+        platform_.showMessage(mapFolderNotFoundMessage(QDirectory->text()), MessageIcon::None);
+        platform_.endProgram();
+        return Flow::Ended;
+    }
+    for (const char* model : {"Ned", "Decay", "Sarge", "terrance"})
+        Combo1->addSortedItem(QLatin1String(model));
+    VerFRM->setText(versionCaption());
+    return Flow::Continue;
+}
+
+Flow Form1::LoadSettings()
+{
+    const auto settings = persist::readSettingsFile(platform_);
+    if (!settings || !applySettings(*settings))
+        return repairAndEnd(settingsRepairMessage(), &persist::repairSettingsFile,
+                            QLatin1String(persist::kSettingsFileName));
+
+    const auto servers = persist::readServerListFile(platform_);
+    if (!servers)
+        return repairAndEnd(serverListRepairMessage(), &persist::repairServerListFile,
+                            QLatin1String(persist::kServerListRepairName));
+    Combo2->clearList();
+    for (const QString& server : *servers)
+        Combo2->addSortedItem(server);
+    Combo2->setEditText(settings->server);
+
+    BuildGameArguments();
+    return Flow::Continue;
+}
+
+bool Form1::applySettings(const persist::LauncherSettings& settings)
+{
+    QDirectory->setText(settings.gameDirectory);
+    Text2->setText(settings.playerName);
+    Combo1->setEditText(settings.playerModel);
+    return Check1->setValue(settings.cheats) && Check2->setValue(settings.dedicated) &&
+           Check3->setValue(settings.connect);
+}
+
+Flow Form1::repairAndEnd(const QString& message, RepairFile repair, const QString& fileName)
+{
+    // The user reads why before the file is rewritten.
+    platform_.showMessage(message, MessageIcon::Critical);
+    if (!repair(platform_))
+        platform_.showMessage(repairNotWrittenMessage(fileName), MessageIcon::Critical);
+    platform_.endProgram();
+    return Flow::Ended;
+}
+
+void Form1::SaveSettings()
+{
+    const persist::LauncherSettings settings{
+        QDirectory->text(), Text2->text(),   Combo1->currentText(), Combo2->currentText(),
+        File1->fileName(),  Check1->value(), Check2->value(),       Check3->value()};
+    if (!persist::writeSettingsFile(platform_, settings))
+        platform_.showMessage(settingsNotSavedMessage(), MessageIcon::Critical);
+}
+
+LaunchOptions Form1::launchOptions() const
+{
+    LaunchOptions options;
+    options.playerName = Text2->text();
+    options.cheats = Check1->value();
+    options.dedicated = Check2->value();
+    options.connect = Check3->value();
+    options.server = Combo2->currentText();
+    options.model = Combo1->currentText();
+    options.mapFile = File1->fileName();
+    options.advanced = ADVANCED->value();
+    options.fullscreen = Check4->value();
+    options.rate22 = Option1->isChecked();
+    return options;
+}
+
+void Form1::BuildGameArguments()
+{
+    Text1->setText(buildGameArguments(launchOptions()));
+}
+
+void Form1::Command1_Click()
+{
+    const QString program = QDirectory->text() + QStringLiteral("quake3.exe");
+    const QString arguments = Text1->text();
+    if (!platform_.runProgram(program, arguments, platform::WindowStyle::Maximized))
+        platform_.showMessage(programNotStartedMessage(program + QLatin1Char(' ') + arguments),
+                              MessageIcon::Critical);
+}
+
+void Form1::Command2_Click()
+{
+    SaveSettings();
+}
+
+void Form1::Command3_Click()
+{
+    // A server that could not be written stays in the box, so nothing typed
+    // is lost and the user can try again.
+    if (!persist::appendServer(platform_, Combo2->currentText())) {
+        platform_.showMessage(serverNotAddedMessage(), MessageIcon::Critical);
+        return;
+    }
+    Check3->setValue(0);
+    if (LoadSettings() == Flow::Ended)
+        return;
+    if (InitLauncher() == Flow::Ended)
+        return;
+    BuildGameArguments();
+}
+
+void Form1::Combo2_Change()
+{
+    Command3->setEnabled(!Combo2->currentText().isEmpty());
+    BuildGameArguments();
+}
+
+void Form1::Check3_Click()
+{
+    if (Check3->value() == 1)
+        Combo2->setEnabled(true);
+    if (Check3->value() == 0)
+        Combo2->setEnabled(false);
+    BuildGameArguments();
+}
+
+void Form1::ADVANCED_Click()
+{
+    BuildGameArguments();
+}
+
+void Form1::Check1_Click()
+{
+    BuildGameArguments();
+}
+
+void Form1::Check2_Click()
+{
+    BuildGameArguments();
+}
+
+void Form1::Check4_Click()
+{
+    BuildGameArguments();
+}
+
+void Form1::Option1_Click()
+{
+    BuildGameArguments();
+}
+
+void Form1::Option2_Click()
+{
+    BuildGameArguments();
+}
+
+void Form1::Combo1_click()
+{
+    BuildGameArguments();
+}
+
+void Form1::Text2_Change()
+{
+    BuildGameArguments();
+}
+
+void Form1::File1_Click()
+{
+    BuildGameArguments();
+}
+
+} // namespace app

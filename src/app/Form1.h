@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "ui/Form1Layout.h"
+
+#include <QWidget>
+
+namespace persist {
+struct LauncherSettings;
+}
+
+namespace app {
+
+struct LaunchOptions;
+
+// The launcher's main window. Its controls hold all of the option state; the
+// handlers keep the game's argument string in Text1 in step with them.
+class Form1 : public QWidget, private ui::Form1Layout {
+    Q_OBJECT
+
+public:
+    explicit Form1(platform::Platform& platform, QWidget* parent = nullptr);
+
+    // The first show loads the window; a load that ends the program leaves it
+    // hidden for good.
+    void setVisible(bool visible) override;
+
+private:
+    platform::Flow Form_Load();
+    platform::Flow InitLauncher();
+    platform::Flow LoadSettings();
+    void SaveSettings();
+    void BuildGameArguments();
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Combo2_Change();
+    void Check3_Click();
+    void ADVANCED_Click();
+    void Check1_Click();
+    void Check2_Click();
+    void Check4_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Combo1_click();
+    void Text2_Change();
+    void File1_Click();
+
+    void connectHandlers();
+    bool applySettings(const persist::LauncherSettings& settings);
+    LaunchOptions launchOptions() const;
+    using RepairFile = bool (*)(platform::Platform&);
+    platform::Flow repairAndEnd(const QString& message, RepairFile repair, const QString& fileName);
+
+    platform::Platform& platform_;
+    // The folder the map list shows: the game directory text and "baseq3\maps".
+    QString MapsPath;
+    bool loaded_ = false;
+    bool ended_ = false;
+};
+
+} // namespace app

@@ -1,0 +1,62 @@
+#include "Messages.h"
+
+#include "persist/FileNames.h"
+#include "platform/PathText.h"
+
+namespace app {
+namespace {
+
+const QString kParagraph = QStringLiteral("\r\r");
+
+QString repairMessage(const QString& code, const QString& file)
+{
+    return code + kParagraph + file + kParagraph +
+           QStringLiteral("SelfFixing Activated... Please restart Vortline.exe") + kParagraph +
+           QStringLiteral("Reason: Maybe Your run this Programm for the first time in this "
+                          "directory, after you click OK the programm will FIX the error. The "
+                          "Only thing you have do is to start the programm again.");
+}
+
+} // namespace
+
+QString settingsRepairMessage()
+{
+    return repairMessage(QStringLiteral("ERROR 001"), QStringLiteral("Vortline.cfg Not found..."));
+}
+
+QString serverListRepairMessage()
+{
+    return repairMessage(QStringLiteral("ERROR 002"), QStringLiteral("Servers.VTL Not found..."));
+}
+
+QString mapFolderNotFoundMessage(const QString& gameDirectory)
+{
+    return QStringLiteral("ERROR") + kParagraph + QStringLiteral("INIT FAIL Directory ") +
+           gameDirectory + platform::nativePathText(QStringLiteral("\\baseq3\\maps   NOT FOUND"));
+}
+
+QString repairNotWrittenMessage(const QString& fileName)
+{
+    return QStringLiteral("%1 could not be written in this directory.").arg(fileName) + kParagraph +
+           QStringLiteral("Make sure Vortline is started in a directory it may write to.");
+}
+
+QString settingsNotSavedMessage()
+{
+    return QStringLiteral("The settings could not be saved to %1.")
+               .arg(QLatin1String(persist::kSettingsFileName)) +
+           kParagraph + QStringLiteral("The previously saved settings are unchanged.");
+}
+
+QString serverNotAddedMessage()
+{
+    return QStringLiteral("The server could not be added to %1.")
+        .arg(QLatin1String(persist::kServerListName));
+}
+
+QString programNotStartedMessage(const QString& commandLine)
+{
+    return QStringLiteral("This could not be started:") + kParagraph + commandLine;
+}
+
+} // namespace app

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace app {
+
+// The texts of the launcher's message boxes. A carriage return starts a new
+// line in the box.
+QString settingsRepairMessage();
+QString serverListRepairMessage();
+QString mapFolderNotFoundMessage(const QString& gameDirectory);
+QString repairNotWrittenMessage(const QString& fileName);
+QString settingsNotSavedMessage();
+QString serverNotAddedMessage();
+QString programNotStartedMessage(const QString& commandLine);
+
+} // namespace app

@@ -1,0 +1,119 @@
+#include "FieldReader.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <utility>
+
+namespace persist {
+namespace {
+
+constexpr char kQuote = '"';
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+bool isSeparator(char c)
+{
+    return c == ',' || isLineEnd(c);
+}
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+FieldReader::FieldReader(QByteArray bytes)
+    : bytes_(std::move(bytes))
+{
+}
+
+std::optional<QByteArray> FieldReader::next()
+{
+    if (atEnd())
+        return std::nullopt;
+    while (position_ < bytes_.size() && isBlank(bytes_[position_]))
+        ++position_;
+    QByteArray field =
+        position_ < bytes_.size() && bytes_[position_] == kQuote ? readQuoted() : readUnquoted();
+    skipSeparator();
+    return field;
+}
+
+QByteArray FieldReader::readQuoted()
+{
+    const qsizetype start = position_ + 1;
+    qsizetype firstQuote = -1;
+    for (qsizetype at = start; at < bytes_.size(); ++at) {
+        if (bytes_[at] != kQuote)
+            continue;
+        if (at + 1 == bytes_.size() || isSeparator(bytes_[at + 1])) {
+            position_ = at + 1;
+            return bytes_.mid(start, at - start);
+        }
+        if (firstQuote < 0)
+            firstQuote = at;
+    }
+    if (firstQuote < 0) {
+        // Only a line end can stop an unclosed quote; commas belong to it.
+        position_ = start;
+        while (position_ < bytes_.size() && !isLineEnd(bytes_[position_]))
+            ++position_;
+        return bytes_.mid(start, position_ - start);
+    }
+    // Text after the closing quote is not part of any field.
+    position_ = findSeparator(firstQuote + 1);
+    return bytes_.mid(start, firstQuote - start);
+}
+
+QByteArray FieldReader::readUnquoted()
+{
+    const qsizetype start = position_;
+    position_ = findSeparator(start);
+    qsizetype end = position_;
+    while (end > start && isBlank(bytes_[end - 1]))
+        --end;
+    return bytes_.mid(start, end - start);
+}
+
+qsizetype FieldReader::findSeparator(qsizetype from) const
+{
+    while (from < bytes_.size() && !isSeparator(bytes_[from]))
+        ++from;
+    return from;
+}
+
+void FieldReader::skipSeparator()
+{
+    if (atEnd())
+        return;
+    const char c = bytes_[position_++];
+    if (c == '\r' && position_ < bytes_.size() && bytes_[position_] == '\n')
+        ++position_;
+}
+
+std::optional<int> readCheckValue(const QByteArray& field)
+{
+    const QByteArray text = field.trimmed();
+    if (text.isEmpty())
+        return 0;
+    static const QRegularExpression number(
+        QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
+    if (!number.match(QString::fromLatin1(text)).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    double whole = std::floor(value);
+    const double rest = value - whole;
+    if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0.0))
+        whole += 1.0;
+    if (whole < 0.0 || whole > 2.0)
+        return std::nullopt;
+    return static_cast<int>(whole);
+}
+
+} // namespace persist

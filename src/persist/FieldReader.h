@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <optional>
+
+namespace persist {
+
+// Reads the comma-separated fields of the launcher's text files. A field ends
+// at a comma or a line end; one that begins with a double quote is quoted and
+// the quotes are not part of its value. Blanks before a field and after an
+// unquoted one are not part of it either.
+//
+// The writer does not escape quotes, so inside a quoted field a double quote
+// closes the field only when a comma, a line end or the end of the bytes
+// follows it: a name like Mr "X" reads back intact. Without such a quote the
+// first quote closes it, and without any the field runs to the line end.
+class FieldReader {
+public:
+    explicit FieldReader(QByteArray bytes);
+
+    // The next field's raw bytes, or nothing when no bytes are left.
+    std::optional<QByteArray> next();
+    bool atEnd() const { return position_ >= bytes_.size(); }
+
+private:
+    QByteArray readQuoted();
+    QByteArray readUnquoted();
+    qsizetype findSeparator(qsizetype from) const;
+    void skipSeparator();
+
+    QByteArray bytes_;
+    qsizetype position_ = 0;
+};
+
+// A check box value as the settings record stores it: a whole number from 0
+// to 2, bare or quoted. An empty field is 0 and a fraction rounds to the
+// nearest whole number, a half to the even one. Anything else is refused.
+std::optional<int> readCheckValue(const QByteArray& field);
+
+} // namespace persist

@@ -1,0 +1,58 @@
+#include "LauncherSettings.h"
+
+#include "FieldReader.h"
+#include "RecordWriter.h"
+#include "ServerEntry.h"
+#include "platform/TextCodec.h"
+
+#include <array>
+
+namespace persist {
+
+LauncherSettings defaultSettings()
+{
+    return {QStringLiteral("NOTSET"),
+            QStringLiteral("Name"),
+            QStringLiteral("Select Skin"),
+            QStringLiteral(" "),
+            QStringLiteral(" "),
+            0,
+            0,
+            0};
+}
+
+QByteArray writeSettingsRecord(const LauncherSettings& settings)
+{
+    return writeRecord({settings.gameDirectory, settings.playerName, settings.playerModel,
+                        settings.server, settings.mapFile, settings.cheats, settings.dedicated,
+                        settings.connect});
+}
+
+std::optional<LauncherSettings> readSettingsRecord(const QByteArray& bytes)
+{
+    FieldReader reader(bytes);
+    std::array<QByteArray, 8> fields;
+    for (QByteArray& field : fields) {
+        const auto read = reader.next();
+        if (!read)
+            return std::nullopt;
+        field = *read;
+    }
+    const auto cheats = readCheckValue(fields[5]);
+    const auto dedicated = readCheckValue(fields[6]);
+    const auto connect = readCheckValue(fields[7]);
+    if (!cheats || !dedicated || !connect)
+        return std::nullopt;
+
+    using platform::decodeText;
+    return LauncherSettings{decodeText(fields[0]),
+                            decodeText(fields[1]),
+                            decodeText(fields[2]),
+                            serverEntry(decodeText(fields[3])),
+                            QString(),
+                            *cheats,
+                            *dedicated,
+                            *connect};
+}
+
+} // namespace persist

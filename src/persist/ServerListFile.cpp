@@ -1,0 +1,29 @@
+#include "ServerListFile.h"
+
+#include "BackedUpReplace.h"
+#include "FileNames.h"
+#include "ServerList.h"
+#include "platform/Platform.h"
+
+namespace persist {
+
+std::optional<QStringList> readServerListFile(platform::Platform& platform)
+{
+    const auto bytes = platform.readFile(QLatin1String(kServerListName));
+    if (!bytes)
+        return std::nullopt;
+    return readServerList(*bytes);
+}
+
+bool appendServer(platform::Platform& platform, const QString& server)
+{
+    return platform.appendFile(QLatin1String(kServerListName), writeServerLine(server));
+}
+
+bool repairServerListFile(platform::Platform& platform)
+{
+    return replaceKeepingBackup(platform, QLatin1String(kServerListRepairName),
+                                QLatin1String(kServerListBackupName), defaultServerList());
+}
+
+} // namespace persist

@@ -1,0 +1,53 @@
+#include "FakePlatform.h"
+
+namespace platform {
+
+bool FakePlatform::runCommandLine(const QString& commandLine, WindowStyle style)
+{
+    log.append(QStringLiteral("run"));
+    runs.append({commandLine, QString(), QString(), style});
+    return !failRuns;
+}
+
+bool FakePlatform::runProgram(const QString& program, const QString& arguments, WindowStyle style)
+{
+    log.append(QStringLiteral("run"));
+    runs.append({program + QLatin1Char(' ') + arguments, program, arguments, style});
+    return !failRuns;
+}
+
+void FakePlatform::showMessage(const QString& text, MessageIcon icon)
+{
+    log.append(QStringLiteral("message"));
+    messages.append({text, icon});
+}
+
+void FakePlatform::endProgram()
+{
+    log.append(QStringLiteral("end"));
+    ++endCount;
+}
+
+std::optional<QByteArray> FakePlatform::readFile(const QString& name)
+{
+    return files_.read(name);
+}
+
+bool FakePlatform::writeFile(const QString& name, const QByteArray& bytes)
+{
+    log.append(QStringLiteral("write ") + name);
+    return writable(name) && files_.write(name, bytes);
+}
+
+bool FakePlatform::appendFile(const QString& name, const QByteArray& bytes)
+{
+    log.append(QStringLiteral("append ") + name);
+    return writable(name) && files_.append(name, bytes);
+}
+
+bool FakePlatform::fileExists(const QString& name)
+{
+    return files_.exists(name);
+}
+
+} // namespace platform

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Platform.h"
+#include "WorkingDirectoryFiles.h"
+
+#include <QList>
+#include <QSet>
+#include <QStringList>
+
+namespace platform {
+
+// A platform for tests: it records what the launcher asked for instead of
+// showing or starting anything, returns from endProgram(), and keeps files in
+// the real working directory, where a test can make chosen names unwritable.
+class FakePlatform final : public Platform {
+public:
+    struct Message {
+        QString text;
+        MessageIcon icon;
+    };
+    struct Run {
+        QString commandLine; // program and arguments joined by one space
+        QString program;     // empty for a whole command line
+        QString arguments;
+        WindowStyle style;
+    };
+
+    bool runCommandLine(const QString& commandLine, WindowStyle style) override;
+    bool runProgram(const QString& program, const QString& arguments, WindowStyle style) override;
+    void showMessage(const QString& text, MessageIcon icon) override;
+    void endProgram() override;
+    std::optional<QByteArray> readFile(const QString& name) override;
+    bool writeFile(const QString& name, const QByteArray& bytes) override;
+    bool appendFile(const QString& name, const QByteArray& bytes) override;
+    bool fileExists(const QString& name) override;
+
+    // Writes and appends to these names fail (compared without regard to case).
+    void failWritesTo(const QString& name) { unwritable_.insert(name.toLower()); }
+    // Every start of a program fails.
+    bool failRuns = false;
+
+    QList<Message> messages;
+    QList<Run> runs;
+    int endCount = 0;
+    // Every call in order, as "message", "run", "end", "write NAME",
+    // "append NAME": tests read it to prove what came after what.
+    QStringList log;
+
+private:
+    bool writable(const QString& name) const { return !unwritable_.contains(name.toLower()); }
+
+    WorkingDirectoryFiles files_;
+    QSet<QString> unwritable_;
+};
+
+} // namespace platform

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "DesktopPlatform.h"
+
+namespace platform {
+
+// Starts programs without a shell: a command line is split into words as a
+// Windows program would split it, so no text in it can run anything else.
+class PosixPlatform final : public DesktopPlatform {
+public:
+    bool runCommandLine(const QString& commandLine, WindowStyle style) override;
+    bool runProgram(const QString& program, const QString& arguments, WindowStyle style) override;
+};
+
+} // namespace platform

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace ui {
+
+class FileListBox;
+class SortedComboBox;
+class Timer;
+class ValueCheckBox;
+
+// The main window's controls, each under its design name, placed at their
+// design positions. Like a Designer form class, it only builds; behaviour is
+// the window's.
+class Form1Layout {
+public:
+    void setupUi(QWidget* Form1);
+
+    // On the window.
+    QLineEdit* QDirectory = nullptr;
+    QLineEdit* Text2 = nullptr;
+    SortedComboBox* Combo1 = nullptr;
+    SortedComboBox* Combo2 = nullptr;
+    ValueCheckBox* Check1 = nullptr;
+    ValueCheckBox* Check2 = nullptr;
+    ValueCheckBox* Check3 = nullptr;
+    FileListBox* File1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command6 = nullptr;
+    QLabel* VerFRM = nullptr;
+    std::array<QLabel*, 2> Label1{};
+    std::array<QLabel*, 3> Label2{};
+    Timer* Timer1 = nullptr;
+    Timer* Timer3 = nullptr;
+    Timer* Timer4 = nullptr;
+
+    // The game directory picker.
+    QFrame* Frame1 = nullptr;
+    FileListBox* File2 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    Timer* Timer2 = nullptr;
+
+    // The enhanced menu.
+    QFrame* Frame2 = nullptr;
+    QPushButton* Command7 = nullptr;
+    ValueCheckBox* ADVANCED = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    ValueCheckBox* Check4 = nullptr;
+    QLabel* Label5 = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,68 @@
+#include "Form1Fixture.h"
+
+#include <QFile>
+#include <QTest>
+
+Form1Fixture::Form1Fixture()
+    : previous_(QDir::currentPath())
+{
+    QDir::setCurrent(directory_.path());
+}
+
+Form1Fixture::~Form1Fixture()
+{
+    window_.reset();
+    QDir::setCurrent(previous_);
+}
+
+QString Form1Fixture::makeGame(const QStringList& maps)
+{
+    const QString game = directory_.filePath(QStringLiteral("game"));
+    QDir().mkpath(game + QStringLiteral("/baseq3/maps"));
+    for (const QString& map : maps) {
+        QFile file(game + QStringLiteral("/baseq3/maps/") + map);
+        file.open(QIODevice::WriteOnly);
+    }
+    return game + QLatin1Char('/');
+}
+
+void Form1Fixture::writeValidFiles(const QString& gameDirectory)
+{
+    write(QStringLiteral("vortline.cfg"), record(gameDirectory));
+    write(QStringLiteral("servers.vtl"), "0.0.0.0\r\n");
+}
+
+void Form1Fixture::write(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(name));
+    file.write(bytes);
+}
+
+QByteArray Form1Fixture::read(const QString& name) const
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool Form1Fixture::exists(const QString& name) const
+{
+    return QFile::exists(name);
+}
+
+QStringList Form1Fixture::fileNames() const
+{
+    return QDir().entryList(QDir::Files, QDir::Name);
+}
+
+app::Form1& Form1Fixture::start()
+{
+    window_ = std::make_unique<app::Form1>(platform);
+    window_->show();
+    return *window_;
+}
+
+QByteArray record(const QString& directory, const char* rest)
+{
+    return '"' + directory.toLatin1() + "\"," + rest + "\r\n";
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "platform/FakePlatform.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <memory>
+
+// A temporary working directory with the launcher's files in it, the fake
+// platform, and windows started there as the program starts its own.
+class Form1Fixture {
+public:
+    Form1Fixture();
+    ~Form1Fixture();
+    Form1Fixture(const Form1Fixture&) = delete;
+    Form1Fixture& operator=(const Form1Fixture&) = delete;
+
+    // A game installation with these map files; returns its directory text
+    // with the trailing separator the picker gives it.
+    QString makeGame(const QStringList& maps = {QStringLiteral("q3dm1.bsp"),
+                                                QStringLiteral("q3dm17.bsp")});
+
+    // Both files in a state that starts normally, with this game directory.
+    void writeValidFiles(const QString& gameDirectory);
+
+    void write(const QString& name, const QByteArray& bytes);
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+    QStringList fileNames() const;
+
+    // Creates the window and shows it, which loads it.
+    app::Form1& start();
+
+    platform::FakePlatform platform;
+
+private:
+    QTemporaryDir directory_;
+    QString previous_;
+    std::unique_ptr<app::Form1> window_;
+};
+
+// A control of the window by its design name.
+template <typename Control> Control* control(QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QLatin1String(name));
+    Q_ASSERT_X(found, "control", name);
+    return found;
+}
+
+QByteArray record(const QString& directory,
+                  const char* rest = R"("Name","Select Skin"," "," ",0,0,0)");

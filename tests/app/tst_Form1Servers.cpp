@@ -1,0 +1,202 @@
+#include "Form1Fixture.h"
+
+#include "ui/ValueCheckBox.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QStringList listItems(QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+QString padded(const char* text)
+{
+    return QString::fromLatin1(text).leftJustified(15);
+}
+
+} // namespace
+
+class TestForm1Servers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listEntriesArePaddedAndSorted_data();
+    void listEntriesArePaddedAndSorted();
+    void addAppendsAndReloads_data();
+    void addAppendsAndReloads();
+    void addRestoresTheSavedSettings();
+    void addCreatesARemovedList();
+    void addThatCannotWriteKeepsTheText();
+    void addEndsWhenTheSettingsBecameUnreadable();
+
+private:
+    struct Started {
+        std::unique_ptr<Form1Fixture> fixture;
+        QWidget* window;
+    };
+    static Started startWith(const QByteArray& servers, const char* rest = nullptr);
+    static void add(QWidget& window, const QString& server);
+};
+
+TestForm1Servers::Started TestForm1Servers::startWith(const QByteArray& servers, const char* rest)
+{
+    auto fixture = std::make_unique<Form1Fixture>();
+    const QString game = fixture->makeGame();
+    fixture->write("vortline.cfg", rest ? record(game, rest) : record(game));
+    fixture->write("SERVERS.VTL", servers);
+    QWidget* window = &fixture->start();
+    return {std::move(fixture), window};
+}
+
+void TestForm1Servers::add(QWidget& window, const QString& server)
+{
+    control<ui::ValueCheckBox>(window, "Check3")->setValue(1);
+    control<QComboBox>(window, "Combo2")->setEditText(server);
+    QTest::mouseClick(control<QPushButton>(window, "Command3"), Qt::LeftButton);
+}
+
+void TestForm1Servers::listEntriesArePaddedAndSorted_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("three lines") << QByteArray("b.example\r\nA.example\r\nc\r\n")
+                                 << QStringList{padded("A.example"), padded("b.example"),
+                                                padded("c")};
+    QTest::newRow("blank line") << QByteArray("x\r\n\r\ny\r\n")
+                                << QStringList{padded(""), padded("x"), padded("y")};
+    QTest::newRow("comma splits") << QByteArray("a,b\r\n") << QStringList{padded("a"), padded("b")};
+    QTest::newRow("long text is cut")
+        << QByteArray("a.very.long.server.name:27960\r\n") << QStringList{"a.very.long.ser"};
+    QTest::newRow("duplicates side by side")
+        << QByteArray("z\r\nq\r\nz\r\n") << QStringList{padded("q"), padded("z"), padded("z")};
+}
+
+void TestForm1Servers::listEntriesArePaddedAndSorted()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, entries);
+    auto started = startWith(file, R"("Name","Select Skin","not listed"," ",0,0,0)");
+
+    QVERIFY(started.fixture->platform.log.isEmpty());
+    auto* servers = control<QComboBox>(*started.window, "Combo2");
+    QCOMPARE(listItems(servers), entries);
+    QCOMPARE(servers->currentText(), padded("not listed"));
+}
+
+void TestForm1Servers::addAppendsAndReloads_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("new server") << "1.2.3.4" << QByteArray("1.2.3.4\r\n")
+                                << QStringList{padded("0.0.0.0"), padded("1.2.3.4")};
+    QTest::newRow("a duplicate") << "0.0.0.0" << QByteArray("0.0.0.0\r\n")
+                                 << QStringList{padded("0.0.0.0"), padded("0.0.0.0")};
+    QTest::newRow("a list entry keeps its blanks")
+        << padded("0.0.0.0") << QByteArray("0.0.0.0        \r\n")
+        << QStringList{padded("0.0.0.0"), padded("0.0.0.0")};
+    QTest::newRow("a long text") << "quake.example.org:27960"
+                                 << QByteArray("quake.example.org:27960\r\n")
+                                 << QStringList{padded("0.0.0.0"), "quake.example.o"};
+    QTest::newRow("a comma") << "a,b" << QByteArray("a,b\r\n")
+                             << QStringList{padded("0.0.0.0"), padded("a"), padded("b")};
+    QTest::newRow("no shell can see it") << "$(touch pwned);x" << QByteArray("$(touch pwned);x\r\n")
+                                         << QStringList{"$(touch pwned);", padded("0.0.0.0")};
+}
+
+void TestForm1Servers::addAppendsAndReloads()
+{
+    QFETCH(QString, server);
+    QFETCH(QByteArray, line);
+    QFETCH(QStringList, entries);
+    auto started = startWith("0.0.0.0\r\n");
+
+    add(*started.window, server);
+
+    QCOMPARE(started.fixture->read("SERVERS.VTL"), "0.0.0.0\r\n" + line);
+    auto* servers = control<QComboBox>(*started.window, "Combo2");
+    QCOMPARE(listItems(servers), entries);
+    QCOMPARE(servers->currentText(), padded(" "));
+    QVERIFY(!started.fixture->exists("pwned"));
+}
+
+void TestForm1Servers::addRestoresTheSavedSettings()
+{
+    auto started = startWith("0.0.0.0\r\n", R"("Saved","Sarge","saved server"," ",1,0,0)");
+    QWidget& window = *started.window;
+    control<QLineEdit>(window, "Text2")->setText(QStringLiteral("Unsaved"));
+    control<ui::ValueCheckBox>(window, "Check2")->setValue(1);
+
+    add(window, QStringLiteral("new.example"));
+
+    QCOMPARE(control<QLineEdit>(window, "Text2")->text(), QStringLiteral("Saved"));
+    QCOMPARE(control<ui::ValueCheckBox>(window, "Check2")->value(), 0);
+    QCOMPARE(control<ui::ValueCheckBox>(window, "Check3")->value(), 0);
+    QVERIFY(!control<QComboBox>(window, "Combo2")->isEnabled());
+    QCOMPARE(control<QComboBox>(window, "Combo2")->currentText(), padded("saved server"));
+    // The second start of the map list adds the four models once more.
+    QCOMPARE(
+        listItems(control<QComboBox>(window, "Combo1")),
+        QStringList({"Decay", "Decay", "Ned", "Ned", "Sarge", "Sarge", "terrance", "terrance"}));
+    QCOMPARE(control<QComboBox>(window, "Combo1")->currentText(), QStringLiteral("Sarge"));
+    QCOMPARE(control<QLineEdit>(window, "Text1")->text(),
+             QStringLiteral("+name Saved +set cheats 1 +model Sarge "));
+}
+
+void TestForm1Servers::addCreatesARemovedList()
+{
+    auto started = startWith("0.0.0.0\r\n");
+    QVERIFY(QFile::remove("SERVERS.VTL"));
+
+    add(*started.window, QStringLiteral("fresh"));
+
+    QCOMPARE(started.fixture->fileNames(), QStringList({"SERVERS.VTL", "vortline.cfg"}));
+    QCOMPARE(started.fixture->read("SERVERS.VTL"), QByteArray("fresh\r\n"));
+    QCOMPARE(listItems(control<QComboBox>(*started.window, "Combo2")),
+             QStringList{padded("fresh")});
+}
+
+void TestForm1Servers::addThatCannotWriteKeepsTheText()
+{
+    auto started = startWith("0.0.0.0\r\n");
+    started.fixture->platform.failWritesTo("servers.vtl");
+
+    add(*started.window, QStringLiteral("kept"));
+
+    auto& platform = started.fixture->platform;
+    QCOMPARE(platform.log, QStringList({"append SERVERS.VTL", "message"}));
+    QCOMPARE(platform.messages[0].text,
+             QStringLiteral("The server could not be added to SERVERS.VTL."));
+    QCOMPARE(platform.endCount, 0);
+    QCOMPARE(control<QComboBox>(*started.window, "Combo2")->currentText(), QStringLiteral("kept"));
+    QCOMPARE(started.fixture->read("SERVERS.VTL"), QByteArray("0.0.0.0\r\n"));
+}
+
+void TestForm1Servers::addEndsWhenTheSettingsBecameUnreadable()
+{
+    auto started = startWith("0.0.0.0\r\n");
+    started.fixture->write("vortline.cfg", "broken");
+
+    add(*started.window, QStringLiteral("kept.in.file"));
+
+    auto& platform = started.fixture->platform;
+    QCOMPARE(platform.log, QStringList({"append SERVERS.VTL", "message", "write vortline.cfg.bak",
+                                        "write vortline.cfg", "end"}));
+    QCOMPARE(started.fixture->read("SERVERS.VTL"), QByteArray("0.0.0.0\r\nkept.in.file\r\n"));
+    // Nothing ran after the end: the map list's start did not add its models again.
+    QCOMPARE(control<QComboBox>(*started.window, "Combo1")->count(), 4);
+}
+
+QTEST_MAIN(TestForm1Servers)
+#include "tst_Form1Servers.moc"

@@ -1,0 +1,297 @@
+#include "Form1Fixture.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/ValueCheckBox.h"
+
+using platform::MessageIcon;
+
+namespace {
+
+const QString kReason = QStringLiteral(
+    "Reason: Maybe Your run this Programm for the first time in this directory, after you click "
+    "OK the programm will FIX the error. The Only thing you have do is to start the programm "
+    "again.");
+const QString kError001 = QStringLiteral("ERROR 001\r\rVortline.cfg Not found...\r\rSelfFixing "
+                                         "Activated... Please restart Vortline.exe\r\r") +
+                          kReason;
+const QString kError002 = QStringLiteral("ERROR 002\r\rServers.VTL Not found...\r\rSelfFixing "
+                                         "Activated... Please restart Vortline.exe\r\r") +
+                          kReason;
+const QByteArray kDefaultRecord = "\"NOTSET\",\"Name\",\"Select Skin\",\" \",\" \",0,0,0\r\n";
+
+QStringList listItems(QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+QStringList listItems(QListWidget* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
+}
+
+} // namespace
+
+class TestForm1Startup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstRunTakesThreeStarts();
+    void unreadableSettingsAreRepairedKeepingABackup_data();
+    void unreadableSettingsAreRepairedKeepingABackup();
+    void settingsWithExtraTextLoad_data();
+    void settingsWithExtraTextLoad();
+    void unreadableServerListIsRepairedInPlace();
+    void repairThatCannotWriteSaysSoAndEnds();
+    void repairKeepsTheFileWhenNoBackupCanBeKept();
+    void mapFolderThatCannotBeOpenedEnds_data();
+    void mapFolderThatCannotBeOpenedEnds();
+    void emptyDirectoryTextUsesTheWorkingDirectory();
+    void validStartRestoresTheControls();
+};
+
+void TestForm1Startup::firstRunTakesThreeStarts()
+{
+    Form1Fixture fixture;
+
+    QWidget& first = fixture.start();
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages[0].text, kError001);
+    QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(fixture.platform.log, QStringList({"message", "write vortline.cfg", "end"}));
+    QVERIFY(!first.isVisible());
+    QCOMPARE(fixture.read("vortline.cfg"), kDefaultRecord);
+    QCOMPARE(kDefaultRecord.size(), 45);
+    QCOMPARE(fixture.fileNames(), QStringList({"vortline.cfg"}));
+
+    fixture.platform = platform::FakePlatform();
+    QWidget& second = fixture.start();
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages[0].text, kError002);
+    QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(fixture.platform.log, QStringList({"message", "write servers.vtl", "end"}));
+    QVERIFY(!second.isVisible());
+    QCOMPARE(fixture.read("servers.vtl"), QByteArray("0.0.0.0\r\n"));
+    QCOMPARE(fixture.fileNames(), QStringList({"servers.vtl", "vortline.cfg"}));
+
+    fixture.platform = platform::FakePlatform();
+    QWidget& third = fixture.start();
+    QVERIFY(fixture.platform.log.isEmpty());
+    QVERIFY(third.isVisible());
+    QVERIFY(!control<QFrame>(third, "Frame1")->isHidden());
+    QVERIFY(control<QTimer>(third, "Timer1")->isActive());
+    QCOMPARE(control<QComboBox>(third, "Combo1")->count(), 0);
+    QCOMPARE(control<QLabel>(third, "VerFRM")->text(), QStringLiteral("Version"));
+    auto* servers = control<QComboBox>(third, "Combo2");
+    QCOMPARE(servers->currentText(), QString(15, QLatin1Char(' ')));
+    QCOMPARE(listItems(servers), QStringList({"0.0.0.0        "}));
+    QVERIFY(control<QPushButton>(third, "Command3")->isEnabled());
+    QCOMPARE(control<QLineEdit>(third, "Text1")->text(), QStringLiteral("+name Name "));
+}
+
+void TestForm1Startup::unreadableSettingsAreRepairedKeepingABackup_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("seven fields") << QByteArray("\"NOTSET\",\"Name\",\"Sarge\",\" \",\"\",0,0\r\n");
+    QTest::newRow("cheats of 3") << QByteArray(
+        "\"NOTSET\",\"Name\",\"Sarge\",\" \",\"\",3,0,0\r\n");
+    QTest::newRow("a word as a check value")
+        << QByteArray("\"NOTSET\",\"Name\",\"Sarge\",\" \",\"\",0,yes,0\r\n");
+    QTest::newRow("negative connect")
+        << QByteArray("\"NOTSET\",\"Name\",\"Sarge\",\" \",\"\",0,0,-1\r\n");
+}
+
+void TestForm1Startup::unreadableSettingsAreRepairedKeepingABackup()
+{
+    QFETCH(QByteArray, settings);
+    Form1Fixture fixture;
+    fixture.write("vortline.cfg", settings);
+    fixture.write("vortline.cfg.bak", "an older backup");
+    fixture.write("servers.vtl", "0.0.0.0\r\n");
+
+    QWidget& window = fixture.start();
+
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages[0].text, kError001);
+    QCOMPARE(fixture.platform.log,
+             QStringList({"message", "write vortline.cfg.bak", "write vortline.cfg", "end"}));
+    QCOMPARE(fixture.read("vortline.cfg"), kDefaultRecord);
+    QCOMPARE(fixture.read("vortline.cfg.bak"), settings);
+    QVERIFY(!window.isVisible());
+}
+
+void TestForm1Startup::settingsWithExtraTextLoad_data()
+{
+    QTest::addColumn<QByteArray>("tail");
+    QTest::newRow("ninth field") << QByteArray(",\"ninth\"\r\n");
+    QTest::newRow("second line") << QByteArray("\r\n\"second\",\"line\"\r\n");
+    QTest::newRow("no line end") << QByteArray();
+}
+
+void TestForm1Startup::settingsWithExtraTextLoad()
+{
+    QFETCH(QByteArray, tail);
+    Form1Fixture fixture;
+    const QString game = fixture.makeGame();
+    fixture.write("vortline.cfg", '"' + game.toLatin1() +
+                                      R"(","Player","Sarge","1.2.3.4","q3dm1.bsp",1,"0",1)" + tail);
+    fixture.write("servers.vtl", "0.0.0.0\r\n");
+
+    QWidget& window = fixture.start();
+
+    QVERIFY(fixture.platform.log.isEmpty());
+    QVERIFY(window.isVisible());
+    QCOMPARE(control<QLineEdit>(window, "Text1")->text(),
+             QStringLiteral("+name Player +set cheats 1 +connect 1.2.3.4         +model Sarge "));
+}
+
+void TestForm1Startup::unreadableServerListIsRepairedInPlace()
+{
+    Form1Fixture fixture;
+    fixture.write("vortline.cfg", kDefaultRecord);
+    fixture.write("SERVERS.VTL", QByteArray());
+
+    QWidget& window = fixture.start();
+
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages[0].text, kError002);
+    QVERIFY(!window.isVisible());
+    // The list keeps the spelling it had, so no second list appears beside it.
+    QCOMPARE(fixture.fileNames(), QStringList({"SERVERS.VTL", "servers.vtl.bak", "vortline.cfg"}));
+    QCOMPARE(fixture.read("SERVERS.VTL"), QByteArray("0.0.0.0\r\n"));
+    QCOMPARE(fixture.read("servers.vtl.bak"), QByteArray());
+}
+
+void TestForm1Startup::repairThatCannotWriteSaysSoAndEnds()
+{
+    Form1Fixture fixture;
+    fixture.platform.failWritesTo("vortline.cfg");
+
+    QWidget& window = fixture.start();
+
+    QCOMPARE(fixture.platform.messages.size(), 2);
+    QCOMPARE(fixture.platform.messages[0].text, kError001);
+    QVERIFY(fixture.platform.messages[1].text.startsWith("vortline.cfg could not be written"));
+    QCOMPARE(fixture.platform.messages[1].icon, MessageIcon::Critical);
+    QCOMPARE(fixture.platform.log.last(), QStringLiteral("end"));
+    QCOMPARE(fixture.platform.endCount, 1);
+    QVERIFY(!window.isVisible());
+    QVERIFY(!fixture.exists("vortline.cfg"));
+}
+
+void TestForm1Startup::repairKeepsTheFileWhenNoBackupCanBeKept()
+{
+    const QByteArray settings = "\"NOTSET\",\"Name\",\"Sarge\",\" \",\"\",0,0,7\r\n";
+    Form1Fixture fixture;
+    fixture.write("vortline.cfg", settings);
+    fixture.platform.failWritesTo("vortline.cfg.bak");
+
+    fixture.start();
+
+    QCOMPARE(fixture.platform.messages.size(), 2);
+    QVERIFY(fixture.platform.messages[1].text.startsWith("vortline.cfg could not be written"));
+    QCOMPARE(fixture.read("vortline.cfg"), settings);
+    QCOMPARE(fixture.platform.endCount, 1);
+}
+
+void TestForm1Startup::mapFolderThatCannotBeOpenedEnds_data()
+{
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QString>("messageDirectory");
+
+    QTest::newRow("marker in lower case") << "notset"
+                                          << "notset/baseq3/maps";
+    QTest::newRow("marker with a blank") << "NOTSET "
+                                         << "NOTSET /baseq3/maps";
+    QTest::newRow("no trailing separator") << "<game>"
+                                           << "<game>/baseq3/maps";
+    QTest::newRow("no maps folder") << "<bare>/"
+                                    << "<bare>//baseq3/maps";
+}
+
+void TestForm1Startup::mapFolderThatCannotBeOpenedEnds()
+{
+    QFETCH(QString, directory);
+    QFETCH(QString, messageDirectory);
+    Form1Fixture fixture;
+    QString game = fixture.makeGame();
+    game.chop(1);
+    const QString bare = QDir::current().filePath(QStringLiteral("bare"));
+    QDir().mkpath(bare);
+    directory.replace("<game>", game).replace("<bare>", bare);
+    messageDirectory.replace("<game>", game).replace("<bare>", bare);
+    fixture.writeValidFiles(directory);
+
+    QWidget& window = fixture.start();
+
+    QCOMPARE(fixture.platform.messages.size(), 1);
+    QCOMPARE(fixture.platform.messages[0].text,
+             "ERROR\r\rINIT FAIL Directory " + messageDirectory + "   NOT FOUND");
+    QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::None);
+    QCOMPARE(fixture.platform.log, QStringList({"message", "end"}));
+    QVERIFY(!window.isVisible());
+    QCOMPARE(control<QComboBox>(window, "Combo1")->count(), 0);
+}
+
+void TestForm1Startup::emptyDirectoryTextUsesTheWorkingDirectory()
+{
+    Form1Fixture fixture;
+    fixture.writeValidFiles(QString());
+    QDir().mkpath(QStringLiteral("baseq3/maps"));
+
+    QWidget& window = fixture.start();
+
+    QVERIFY(fixture.platform.log.isEmpty());
+    QVERIFY(window.isVisible());
+}
+
+void TestForm1Startup::validStartRestoresTheControls()
+{
+    Form1Fixture fixture;
+    const QString game = fixture.makeGame(
+        {"q3dm17.bsp", "Q3TOURNEY2.BSP", "arena.map", "q3dm1.bsp", "readme.txt", "q3dm2.bsp.bak"});
+    fixture.write("vortline.cfg", record(game, R"("Player","Sarge","far away","q3dm1.bsp",2,1,1)"));
+    fixture.write("servers.vtl", "0.0.0.0\r\n");
+
+    QWidget& window = fixture.start();
+
+    QVERIFY(fixture.platform.log.isEmpty());
+    QVERIFY(window.isVisible());
+    QCOMPARE(control<QLineEdit>(window, "QDirectory")->text(), game);
+    QCOMPARE(control<QLineEdit>(window, "Text2")->text(), QStringLiteral("Player"));
+    auto* models = control<QComboBox>(window, "Combo1");
+    QCOMPARE(models->currentText(), QStringLiteral("Sarge"));
+    QCOMPARE(listItems(models), QStringList({"Decay", "Ned", "Sarge", "terrance"}));
+    QCOMPARE(control<ui::ValueCheckBox>(window, "Check1")->value(), 2);
+    QCOMPARE(control<ui::ValueCheckBox>(window, "Check2")->value(), 1);
+    QCOMPARE(control<ui::ValueCheckBox>(window, "Check3")->value(), 1);
+    auto* servers = control<QComboBox>(window, "Combo2");
+    QVERIFY(servers->isEnabled());
+    QCOMPARE(servers->currentText(), QStringLiteral("far away       "));
+    auto* maps = control<QListWidget>(window, "File1");
+    QCOMPARE(listItems(maps),
+             QStringList({"arena.map", "q3dm1.bsp", "q3dm17.bsp", "Q3TOURNEY2.BSP"}));
+    QVERIFY(maps->selectedItems().isEmpty());
+    QCOMPARE(control<QLabel>(window, "VerFRM")->text(), QStringLiteral("Version 1.0.17"));
+    QVERIFY(control<QFrame>(window, "Frame1")->isHidden());
+    QCOMPARE(
+        control<QLineEdit>(window, "Text1")->text(),
+        QStringLiteral("+name Player +set dedicated 1 +connect far away        +model Sarge "));
+}
+
+QTEST_MAIN(TestForm1Startup)
+#include "tst_Form1Startup.moc"

@@ -1,0 +1,65 @@
+#include "persist/ServerList.h"
+
+#include <QTest>
+
+class TestServerList : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsEntries_data();
+    void readsEntries();
+    void writesLines();
+};
+
+namespace {
+QString padded(const char* text)
+{
+    return QString::fromLatin1(text).leftJustified(15);
+}
+} // namespace
+
+void TestServerList::readsEntries_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<bool>("readable");
+
+    QTest::newRow("empty file fails") << QByteArray() << QStringList{} << false;
+    QTest::newRow("default list") << QByteArray("0.0.0.0\r\n") << QStringList{padded("0.0.0.0")}
+                                  << true;
+    QTest::newRow("file order kept")
+        << QByteArray("b\r\na\r\n") << QStringList{padded("b"), padded("a")} << true;
+    QTest::newRow("blank line") << QByteArray("\r\n") << QStringList{padded("")} << true;
+    QTest::newRow("comma gives two")
+        << QByteArray("a,b\r\n") << QStringList{padded("a"), padded("b")} << true;
+    QTest::newRow("quotes dropped") << QByteArray("\"q\"\r\n") << QStringList{padded("q")} << true;
+    QTest::newRow("no final line end")
+        << QByteArray("a\r\nb") << QStringList{padded("a"), padded("b")} << true;
+    QTest::newRow("cut to fifteen")
+        << QByteArray("123456789012345678\r\n") << QStringList{"123456789012345"} << true;
+    QTest::newRow("padded entry reads back the same")
+        << QByteArray("0.0.0.0        \r\n") << QStringList{padded("0.0.0.0")} << true;
+    QTest::newRow("Latin-1") << QByteArray("h\xF4te\r\n")
+                             << QStringList{QStringLiteral("hôte").leftJustified(15)} << true;
+}
+
+void TestServerList::readsEntries()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, entries);
+    QFETCH(bool, readable);
+    const auto read = persist::readServerList(bytes);
+    QCOMPARE(read.has_value(), readable);
+    if (read)
+        QCOMPARE(*read, entries);
+}
+
+void TestServerList::writesLines()
+{
+    QCOMPARE(persist::defaultServerList(), QByteArray("0.0.0.0\r\n"));
+    QCOMPARE(persist::writeServerLine(QStringLiteral(" a,\"b\" ")), QByteArray(" a,\"b\" \r\n"));
+    QCOMPARE(persist::writeServerLine(QStringLiteral("☃")), QByteArray("?\r\n"));
+}
+
+QTEST_APPLESS_MAIN(TestServerList)
+#include "tst_ServerList.moc"
