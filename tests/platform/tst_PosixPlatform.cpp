@@ -1,0 +1,93 @@
+#include "platform/PosixPlatform.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using platform::PosixPlatform;
+using platform::WindowStyle;
+
+// Receives what the desktop would have opened.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+class TestPosixPlatform : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void startsProgramsWithoutAShell();
+    void reportsAProgramThatCannotStart();
+    void handsAddressesToTheDesktop();
+
+private:
+    std::unique_ptr<QTemporaryDir> directory_;
+    QString previous_;
+    PosixPlatform platform_;
+};
+
+void TestPosixPlatform::init()
+{
+    previous_ = QDir::currentPath();
+    directory_ = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(directory_->path());
+}
+
+void TestPosixPlatform::cleanup()
+{
+    QDir::setCurrent(previous_);
+    directory_.reset();
+}
+
+void TestPosixPlatform::startsProgramsWithoutAShell()
+{
+    QVERIFY(platform_.runProgram(QStringLiteral("/usr/bin/touch"),
+                                 QStringLiteral("\"two words\" $(echo x) semi;colon "),
+                                 WindowStyle::Maximized));
+    QVERIFY(platform_.runCommandLine(QStringLiteral("/usr/bin/touch \"from a line\""),
+                                     WindowStyle::Normal));
+    // The programs run detached and in the launcher's working directory.
+    QTRY_COMPARE(QDir().entryList(QDir::Files, QDir::Name),
+                 QStringList({"$(echo", "from a line", "semi;colon", "two words", "x)"}));
+}
+
+void TestPosixPlatform::reportsAProgramThatCannotStart()
+{
+    QVERIFY(!platform_.runProgram(QStringLiteral("/no/such/quake3.exe"), QStringLiteral("+name "),
+                                  WindowStyle::Maximized));
+    QVERIFY(!platform_.runProgram(QString(), QStringLiteral("+name "), WindowStyle::Maximized));
+    QVERIFY(!platform_.runCommandLine(QStringLiteral("   "), WindowStyle::Normal));
+    QVERIFY(!platform_.runCommandLine(QStringLiteral("/no/such/program x"), WindowStyle::Normal));
+}
+
+void TestPosixPlatform::handsAddressesToTheDesktop()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+
+    QVERIFY(platform_.runCommandLine(QStringLiteral("explorer.exe mailto:author@example.org"),
+                                     WindowStyle::Minimized));
+    QVERIFY(platform_.runCommandLine(QStringLiteral("EXPLORER.EXE https://example.org/vortline"),
+                                     WindowStyle::Normal));
+    QVERIFY(!platform_.runCommandLine(QStringLiteral("explorer.exe"), WindowStyle::Normal));
+
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(catcher.opened, QList<QUrl>({QUrl(QStringLiteral("mailto:author@example.org")),
+                                          QUrl(QStringLiteral("https://example.org/vortline"))}));
+}
+
+QTEST_MAIN(TestPosixPlatform)
+#include "tst_PosixPlatform.moc"
