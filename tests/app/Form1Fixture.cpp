@@ -1,18 +1,13 @@
 #include "Form1Fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
-Form1Fixture::Form1Fixture()
-    : previous_(QDir::currentPath())
-{
-    QDir::setCurrent(directory_.path());
-}
-
 Form1Fixture::~Form1Fixture()
 {
+    // The window goes before the directory it was started in.
     window_.reset();
-    QDir::setCurrent(previous_);
 }
 
 QString Form1Fixture::makeGame(const QStringList& maps)
@@ -65,4 +60,12 @@ app::Form1& Form1Fixture::start()
 QByteArray record(const QString& directory, const char* rest)
 {
     return '"' + directory.toLatin1() + "\"," + rest + "\r\n";
+}
+
+QStringList listItems(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
 }

@@ -2,10 +2,10 @@
 
 #include "app/Form1.h"
 #include "platform/FakePlatform.h"
+#include "support/TemporaryWorkingDirectory.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QTemporaryDir>
+#include <QComboBox>
 #include <QWidget>
 
 #include <memory>
@@ -14,7 +14,7 @@
 // platform, and windows started there as the program starts its own.
 class Form1Fixture {
 public:
-    Form1Fixture();
+    Form1Fixture() = default;
     ~Form1Fixture();
     Form1Fixture(const Form1Fixture&) = delete;
     Form1Fixture& operator=(const Form1Fixture&) = delete;
@@ -38,8 +38,7 @@ public:
     platform::FakePlatform platform;
 
 private:
-    QTemporaryDir directory_;
-    QString previous_;
+    TemporaryWorkingDirectory directory_;
     std::unique_ptr<app::Form1> window_;
 };
 
@@ -51,5 +50,15 @@ template <typename Control> Control* control(QWidget& window, const char* name)
     return found;
 }
 
+// A settings record for this game directory; the other fields default to a
+// repaired file's.
 QByteArray record(const QString& directory,
                   const char* rest = R"("Name","Select Skin"," "," ",0,0,0)");
+
+QStringList listItems(const QComboBox* box);
+
+// A server text as the server box lists it.
+inline QString padded(const QString& text)
+{
+    return text.leftJustified(15);
+}

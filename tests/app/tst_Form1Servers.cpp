@@ -8,23 +8,6 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-QStringList listItems(QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items.append(box->itemText(i));
-    return items;
-}
-
-QString padded(const char* text)
-{
-    return QString::fromLatin1(text).leftJustified(15);
-}
-
-} // namespace
-
 class TestForm1Servers : public QObject {
     Q_OBJECT
 

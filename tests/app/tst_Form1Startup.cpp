@@ -27,14 +27,6 @@ const QString kError002 = QStringLiteral("ERROR 002\r\rServers.VTL Not found...\
                           kReason;
 const QByteArray kDefaultRecord = "\"NOTSET\",\"Name\",\"Select Skin\",\" \",\" \",0,0,0\r\n";
 
-QStringList listItems(QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items.append(box->itemText(i));
-    return items;
-}
-
 QStringList listItems(QListWidget* list)
 {
     QStringList items;

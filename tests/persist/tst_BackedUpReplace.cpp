@@ -1,9 +1,9 @@
 #include "persist/BackedUpReplace.h"
 #include "platform/FakePlatform.h"
+#include "support/TemporaryWorkingDirectory.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestBackedUpReplace : public QObject {
@@ -21,22 +21,18 @@ private:
     static void write(const QString& name, const QByteArray& bytes);
     static QByteArray read(const QString& name);
 
-    std::unique_ptr<QTemporaryDir> directory_;
-    QString previous_;
+    std::unique_ptr<TemporaryWorkingDirectory> directory_;
     platform::FakePlatform platform_;
 };
 
 void TestBackedUpReplace::init()
 {
-    previous_ = QDir::currentPath();
-    directory_ = std::make_unique<QTemporaryDir>();
-    QDir::setCurrent(directory_->path());
+    directory_ = std::make_unique<TemporaryWorkingDirectory>();
     platform_ = platform::FakePlatform();
 }
 
 void TestBackedUpReplace::cleanup()
 {
-    QDir::setCurrent(previous_);
     directory_.reset();
 }
 

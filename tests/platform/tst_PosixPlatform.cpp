@@ -1,9 +1,9 @@
 #include "platform/PosixPlatform.h"
+#include "support/TemporaryWorkingDirectory.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -32,21 +32,17 @@ private slots:
     void handsAddressesToTheDesktop();
 
 private:
-    std::unique_ptr<QTemporaryDir> directory_;
-    QString previous_;
+    std::unique_ptr<TemporaryWorkingDirectory> directory_;
     PosixPlatform platform_;
 };
 
 void TestPosixPlatform::init()
 {
-    previous_ = QDir::currentPath();
-    directory_ = std::make_unique<QTemporaryDir>();
-    QDir::setCurrent(directory_->path());
+    directory_ = std::make_unique<TemporaryWorkingDirectory>();
 }
 
 void TestPosixPlatform::cleanup()
 {
-    QDir::setCurrent(previous_);
     directory_.reset();
 }
 

@@ -1,8 +1,8 @@
 #include "platform/WorkingDirectoryFiles.h"
+#include "support/TemporaryWorkingDirectory.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using platform::WorkingDirectoryFiles;
@@ -19,21 +19,17 @@ private slots:
     void reportsWhatItCannotDo();
 
 private:
-    std::unique_ptr<QTemporaryDir> directory_;
-    QString previous_;
+    std::unique_ptr<TemporaryWorkingDirectory> directory_;
     WorkingDirectoryFiles files_;
 };
 
 void TestWorkingDirectoryFiles::init()
 {
-    previous_ = QDir::currentPath();
-    directory_ = std::make_unique<QTemporaryDir>();
-    QDir::setCurrent(directory_->path());
+    directory_ = std::make_unique<TemporaryWorkingDirectory>();
 }
 
 void TestWorkingDirectoryFiles::cleanup()
 {
-    QDir::setCurrent(previous_);
     directory_.reset();
 }
 
