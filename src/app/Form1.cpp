@@ -25,7 +25,7 @@ using platform::MessageIcon;
 
 namespace {
 
-const QString kNotSet = QStringLiteral("NOTSET");
+constexpr QLatin1String kNotSet("NOTSET");
 
 } // namespace
 

@@ -6,7 +6,7 @@
 namespace app {
 namespace {
 
-const QString kParagraph = QStringLiteral("\r\r");
+constexpr QLatin1String kParagraph("\r\r");
 
 QString repairMessage(const QString& code, const QString& file)
 {
