@@ -69,7 +69,7 @@ void Form1::connectHandlers()
         if (selected)
             Option2_Click();
     });
-    connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_click);
+    connect(Combo1, &ui::SortedComboBox::itemChosen, this, &Form1::Combo1_click);
     connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
     connect(File1, &ui::FileListBox::fileClicked, this, &Form1::File1_Click);
 }

@@ -34,8 +34,7 @@ std::optional<QByteArray> FieldReader::next()
 {
     if (atEnd())
         return std::nullopt;
-    while (position_ < bytes_.size() && isBlank(bytes_[position_]))
-        ++position_;
+    position_ = skipBlanks(position_);
     QByteArray field =
         position_ < bytes_.size() && bytes_[position_] == kQuote ? readQuoted() : readUnquoted();
     skipSeparator();
@@ -49,8 +48,9 @@ QByteArray FieldReader::readQuoted()
     for (qsizetype at = start; at < bytes_.size(); ++at) {
         if (bytes_[at] != kQuote)
             continue;
-        if (at + 1 == bytes_.size() || isSeparator(bytes_[at + 1])) {
-            position_ = at + 1;
+        const qsizetype after = skipBlanks(at + 1);
+        if (after == bytes_.size() || isSeparator(bytes_[after])) {
+            position_ = after;
             return bytes_.mid(start, at - start);
         }
         if (firstQuote < 0)
@@ -81,6 +81,13 @@ QByteArray FieldReader::readUnquoted()
 qsizetype FieldReader::findSeparator(qsizetype from) const
 {
     while (from < bytes_.size() && !isSeparator(bytes_[from]))
+        ++from;
+    return from;
+}
+
+qsizetype FieldReader::skipBlanks(qsizetype from) const
+{
+    while (from < bytes_.size() && isBlank(bytes_[from]))
         ++from;
     return from;
 }

@@ -13,8 +13,10 @@ namespace persist {
 //
 // The writer does not escape quotes, so inside a quoted field a double quote
 // closes the field only when a comma, a line end or the end of the bytes
-// follows it: a name like Mr "X" reads back intact. Without such a quote the
-// first quote closes it, and without any the field runs to the line end.
+// follows it, with nothing but blanks between: a name like Mr "X" reads back
+// intact, and so does a file whose fields were padded after their quotes.
+// Without such a quote the first quote closes it, and without any the field
+// runs to the line end.
 class FieldReader {
 public:
     explicit FieldReader(QByteArray bytes);
@@ -27,6 +29,7 @@ private:
     QByteArray readQuoted();
     QByteArray readUnquoted();
     qsizetype findSeparator(qsizetype from) const;
+    qsizetype skipBlanks(qsizetype from) const;
     void skipSeparator();
 
     QByteArray bytes_;

@@ -41,6 +41,21 @@ FileListBox::FileListBox(QWidget* parent)
     });
 }
 
+QItemSelectionModel::SelectionFlags FileListBox::selectionCommand(const QModelIndex& index,
+                                                                  const QEvent* event) const
+{
+    // The view's mouse and key handling asks here before it changes the
+    // selection. Control with a click or the space bar would deselect the
+    // chosen file, and a press, drag or release away from every file would
+    // clear it; the window would then save no map while its arguments still
+    // name one.
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (command.testFlag(QItemSelectionModel::Deselect) ||
+        (!index.isValid() && command.testFlag(QItemSelectionModel::Clear)))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
 bool FileListBox::setPath(const QString& path)
 {
     const QFileInfo folder(path);

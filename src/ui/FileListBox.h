@@ -6,7 +6,9 @@ namespace ui {
 
 // The files of one folder that match a pattern such as "*.bsp ; *.map"
 // (patterns separated by ";", blanks around them ignored), matched without
-// regard to case and listed sorted the same way. A new path clears the choice.
+// regard to case and listed sorted the same way. A new path clears the choice;
+// the user can choose another file but, as in a Windows file list, cannot
+// leave none chosen.
 class FileListBox : public QListWidget {
     Q_OBJECT
 
@@ -26,6 +28,10 @@ public:
 signals:
     // The user chose a file.
     void fileClicked();
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
     void refill();

@@ -1,5 +1,6 @@
 #include "SortedComboBox.h"
 
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 namespace ui {
@@ -8,7 +9,28 @@ SortedComboBox::SortedComboBox(QWidget* parent)
     : QComboBox(parent)
 {
     setEditable(true);
+    // Qt turns committed text that equals an item into an activation, from
+    // its own handlers of the edit's returnPressed and editingFinished: Enter
+    // to the box or straight to its edit, Tab, a click elsewhere, the window
+    // or the popup taking the focus. Slots run in the order they were
+    // connected, so an edit of ours, hooked before Qt connects to it and again
+    // after, brackets those handlers whichever way the commit came; the
+    // activations inside them are not choices.
+    auto* edit = new QLineEdit(this);
+    const auto commitSignals = {&QLineEdit::returnPressed, &QLineEdit::editingFinished};
+    for (const auto signal : commitSignals)
+        connect(edit, signal, this, [this] { ++committingText_; });
+    setLineEdit(edit);
+    for (const auto signal : commitSignals)
+        connect(edit, signal, this, [this] { --committingText_; });
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (committingText_ == 0)
+            emit itemChosen(index);
+    });
+
     setInsertPolicy(QComboBox::NoInsert);
+    // setLineEdit gives the edit a completer; matching typed text to the list
+    // case-sensitively (as Qt does without one) keeps the typed text as it is.
     setCompleter(nullptr);
 }
 

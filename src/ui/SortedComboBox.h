@@ -15,6 +15,14 @@ public:
 
     void addSortedItem(const QString& text);
     void clearList();
+
+signals:
+    // The user chose an item from the list; committing typed text is not a
+    // choice, even when the text equals an item.
+    void itemChosen(int index);
+
+private:
+    int committingText_ = 0;
 };
 
 } // namespace ui

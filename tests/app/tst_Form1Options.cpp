@@ -2,12 +2,16 @@
 
 #include "ui/ValueCheckBox.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <functional>
 
 using platform::MessageIcon;
 using platform::WindowStyle;
@@ -121,17 +125,63 @@ void TestForm1Options::nameFollowsEachKeystroke()
 void TestForm1Options::modelFollowsPicksButNotTyping()
 {
     auto* models = control<QComboBox>(*window_, "Combo1");
-    const int sarge = models->findText(QStringLiteral("Sarge"));
-    models->setCurrentIndex(sarge);
-    emit models->activated(sarge);
-    QCOMPARE(arguments(*window_), QStringLiteral("+name Name +model Sarge "));
+    auto* text = control<QLineEdit>(*window_, "Text1");
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    const auto enterModelBox = [&] {
+        QTest::mouseClick(models->lineEdit(), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), models);
+    };
 
-    models->lineEdit()->selectAll();
-    QTest::keyClicks(models->lineEdit(), QStringLiteral("Ned"));
-    QCOMPARE(models->currentText(), QStringLiteral("Ned"));
-    QCOMPARE(arguments(*window_), QStringLiteral("+name Name +model Sarge "));
-    QTest::keyClick(models->lineEdit(), Qt::Key_Return);
-    QCOMPARE(models->count(), 4);
+    const int sarge = models->findText(QStringLiteral("Sarge"));
+    enterModelBox();
+    for (const char* model : {"Decay", "Ned", "Sarge"}) {
+        press(Qt::Key_Down);
+        QCOMPARE(arguments(*window_), QStringLiteral("+name Name +model %1 ").arg(model));
+    }
+
+    struct Leaving {
+        const char* way;
+        std::function<void()> leave;
+        bool focusStays;
+    };
+    const Leaving leavings[]{
+        {"Enter", [&] { press(Qt::Key_Return); }, true},
+        {"Tab", [&] { press(Qt::Key_Tab); }, false},
+        {"click on the name box",
+         [&] { QTest::mouseClick(control<QLineEdit>(*window_, "Text2"), Qt::LeftButton); }, false},
+    };
+    for (const auto& [way, leave, focusStays] : leavings) {
+        // Each round picks Sarge again, as the text committed in the last one
+        // made Ned the current item.
+        enterModelBox();
+        press(Qt::Key_F4);
+        QAbstractItemView* list = models->view();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(models->model()->index(sarge, 0)).center());
+        QCOMPARE(arguments(*window_), QStringLiteral("+name Name +model Sarge "));
+
+        QTest::mouseClick(text, Qt::LeftButton);
+        press(Qt::Key_End);
+        QTest::keyClicks(text, QStringLiteral("+set timelimit 5 "));
+        const QString edited = arguments(*window_);
+        QCOMPARE(edited, QStringLiteral("+name Name +model Sarge +set timelimit 5 "));
+
+        enterModelBox();
+        press(Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Ned"));
+        QCOMPARE(models->currentText(), QStringLiteral("Ned"));
+        QCOMPARE(arguments(*window_), edited);
+        leave();
+        QVERIFY2((QApplication::focusWidget() == models) == focusStays, way);
+        QVERIFY2(arguments(*window_) == edited, way);
+        QVERIFY2(models->currentText() == QStringLiteral("Ned"), way);
+        QCOMPARE(models->count(), 4);
+    }
+    QVERIFY(fixture_->platform.runs.isEmpty());
 
     QTest::mouseClick(control<ui::ValueCheckBox>(*window_, "Check1"), Qt::LeftButton);
     QCOMPARE(arguments(*window_), QStringLiteral("+name Name +set cheats 1 +model Ned "));

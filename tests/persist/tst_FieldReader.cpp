@@ -45,6 +45,23 @@ void TestFieldReader::readsFields_data()
         << QByteArray("a,") << QByteArrayList{"a"};
     QTest::newRow("backslashes are plain text")
         << QByteArray("\"C:\\Games\\\",x") << QByteArrayList{"C:\\Games\\", "x"};
+    QTest::newRow("blanks after a closing quote, before a comma")
+        << QByteArray("\"NOTSET\" ,\"Name\"\t \t,\"\",1")
+        << QByteArrayList{"NOTSET", "Name", "", "1"};
+    QTest::newRow("blanks after a closing quote, before a line end")
+        << QByteArray("\"a\"  \r\n\"b\"\t\n\"c\",d") << QByteArrayList{"a", "b", "c", "d"};
+    QTest::newRow("blanks after a closing quote, at the end")
+        << QByteArray("\"a\",\"b\" \t ") << QByteArrayList{"a", "b"};
+    QTest::newRow("blanks inside the quotes are kept")
+        << QByteArray("\" 0.0.0.0  \"  ,\"x\"") << QByteArrayList{" 0.0.0.0  ", "x"};
+    QTest::newRow("quote inside, blanks after the closing one")
+        << QByteArray("\"Mr \"X\"\"  ,\"next\" \r\n") << QByteArrayList{"Mr \"X\"", "next"};
+    QTest::newRow("quote followed by blanks and text does not close")
+        << QByteArray("\"Mr \" X\",y") << QByteArrayList{"Mr \" X", "y"};
+    QTest::newRow("quote inside before blanks at the end")
+        << QByteArray("\"say \"hi\"  ") << QByteArrayList{"say \"hi"};
+    QTest::newRow("blanks then text after a closing quote are dropped")
+        << QByteArray("\"ab\" cd,e") << QByteArrayList{"ab", "e"};
 }
 
 void TestFieldReader::readsFields()

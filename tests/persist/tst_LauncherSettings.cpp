@@ -90,6 +90,13 @@ void TestLauncherSettings::convertsFields()
     QVERIFY(spread);
     QCOMPARE(spread->server, QString(15, QLatin1Char(' ')));
     QCOMPARE(spread->dedicated, 1);
+
+    const auto padded = persist::readSettingsRecord(
+        "\"C:\\Games\\Quake3\\\" ,\"Name\",\"Sarge\"\t,\"0.0.0.0        \"  ,"
+        "\"q3dm17.bsp\",1 ,0,\"1\" \r\n");
+    QVERIFY(padded);
+    QCOMPARE(*padded, (LauncherSettings{"C:\\Games\\Quake3\\", "Name", "Sarge", "0.0.0.0        ",
+                                        "", 1, 0, 1}));
 }
 
 QTEST_APPLESS_MAIN(TestLauncherSettings)

@@ -4,12 +4,121 @@
 #include "ui/Twips.h"
 #include "ui/ValueCheckBox.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <functional>
+
+namespace {
+
+// The model box in an active window beside another control, holding the
+// focus with Sarge chosen, as a user finds it after picking a model.
+struct ComboWindow {
+    ComboWindow()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(box);
+        layout->addWidget(elsewhere);
+        for (const char* model : {"Ned", "Decay", "Sarge", "terrance"})
+            box->addSortedItem(QLatin1String(model));
+        box->setCurrentIndex(box->findText(QStringLiteral("Sarge")));
+        window.show();
+        window.activateWindow();
+        box->setFocus();
+    }
+
+    QWidget window;
+    ui::SortedComboBox* box = new ui::SortedComboBox;
+    QLineEdit* elsewhere = new QLineEdit;
+};
+
+using ComboGesture = std::function<void(ComboWindow&)>;
+using ListGesture = std::function<void(QListWidget&)>;
+
+// Keys as the keyboard sends them: to the focus widget, which for an
+// editable combo box is the box rather than its edit.
+void press(const QList<Qt::Key>& keys, Qt::KeyboardModifiers modifiers = {})
+{
+    for (const Qt::Key key : keys)
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+ComboGesture keys(const QList<Qt::Key>& keys)
+{
+    return [keys](ComboWindow&) {
+        press(keys);
+    };
+}
+
+ComboGesture keyToTheEdit(Qt::Key key)
+{
+    return [key](ComboWindow& w) {
+        QTest::keyClick(w.box->lineEdit(), key);
+    };
+}
+
+ComboGesture wheel(int delta)
+{
+    return [delta](ComboWindow& w) {
+        const QPoint at = w.box->rect().center();
+        QWheelEvent event(at, w.box->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.box, &event);
+    };
+}
+
+ComboGesture clickInPopup(const QString& item)
+{
+    return [item](ComboWindow& w) {
+        press({Qt::Key_F4});
+        QAbstractItemView* list = w.box->view();
+        const QRect rect = list->visualRect(w.box->model()->index(w.box->findText(item), 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    };
+}
+
+QPoint centreOf(QListWidget& list, int row)
+{
+    return list.visualItemRect(list.item(row)).center();
+}
+
+QPoint belowTheItems(QListWidget& list)
+{
+    const QPoint below = centreOf(list, list.count() - 1) + QPoint(0, 40);
+    Q_ASSERT(list.viewport()->rect().contains(below) && !list.itemAt(below));
+    return below;
+}
+
+// A click on a row of the list, or below its items for row -1.
+ListGesture click(int row, Qt::MouseButton button = Qt::LeftButton,
+                  Qt::KeyboardModifiers modifiers = {})
+{
+    return [=](QListWidget& list) {
+        QTest::mouseClick(list.viewport(), button, modifiers,
+                          row < 0 ? belowTheItems(list) : centreOf(list, row));
+    };
+}
+
+ListGesture listKeys(const QList<Qt::Key>& keys, Qt::KeyboardModifiers modifiers = {})
+{
+    return [=](QListWidget& list) {
+        for (const Qt::Key key : keys)
+            QTest::keyClick(&list, key, modifiers);
+    };
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ComboGesture)
+Q_DECLARE_METATYPE(ListGesture)
 
 class TestControls : public QObject {
     Q_OBJECT
@@ -22,8 +131,14 @@ private slots:
     void comboKeepsItsListSorted();
     void comboListChangesLeaveTheText();
     void comboNeverAddsTypedText();
+    void comboReportsItemsChosenFromTheList_data();
+    void comboReportsItemsChosenFromTheList();
+    void comboCommittingTypedTextIsNoChoice_data();
+    void comboCommittingTypedTextIsNoChoice();
     void fileListShowsMatchingFilesSorted();
     void fileListKeepsItsFolderWhenANewOneFails();
+    void fileListChoiceCannotBeEmptied_data();
+    void fileListChoiceCannotBeEmptied();
     void enablingARunningTimerKeepsItsTick();
     void twipsRoundToPixels();
 };
@@ -118,6 +233,91 @@ void TestControls::comboNeverAddsTypedText()
     QCOMPARE(box.currentText(), QStringLiteral("New"));
 }
 
+void TestControls::comboReportsItemsChosenFromTheList_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<ComboGesture>("choose");
+    QTest::addColumn<QString>("chosen");
+
+    const QString none;
+    QTest::newRow("Down") << none << keys({Qt::Key_Down}) << "terrance";
+    QTest::newRow("Up") << none << keys({Qt::Key_Up}) << "Ned";
+    QTest::newRow("PageDown") << none << keys({Qt::Key_PageDown}) << "terrance";
+    QTest::newRow("PageUp") << none << keys({Qt::Key_PageUp}) << "Ned";
+    QTest::newRow("Down straight to the edit") << none << keyToTheEdit(Qt::Key_Down) << "terrance";
+    QTest::newRow("Down after typing") << "Ned" << keys({Qt::Key_Down}) << "terrance";
+    QTest::newRow("wheel down") << none << wheel(-120) << "terrance";
+    QTest::newRow("wheel up") << none << wheel(120) << "Ned";
+    QTest::newRow("click in the popup") << "Sar" << clickInPopup("Decay") << "Decay";
+    QTest::newRow("popup click over typed text equal to an item")
+        << "Ned" << clickInPopup("Ned") << "Ned";
+    QTest::newRow("keys in the popup")
+        << none << keys({Qt::Key_F4, Qt::Key_Up, Qt::Key_Return}) << "Ned";
+}
+
+void TestControls::comboReportsItemsChosenFromTheList()
+{
+    QFETCH(QString, typed);
+    QFETCH(ComboGesture, choose);
+    QFETCH(QString, chosen);
+    ComboWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    if (!typed.isEmpty()) {
+        press({Qt::Key_A}, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+    }
+    QSignalSpy choices(w.box, &ui::SortedComboBox::itemChosen);
+
+    choose(w);
+    QCOMPARE(choices.size(), 1);
+    QCOMPARE(choices[0][0].toInt(), w.box->findText(chosen));
+    QCOMPARE(w.box->currentText(), chosen);
+}
+
+void TestControls::comboCommittingTypedTextIsNoChoice_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<ComboGesture>("commit");
+
+    const ComboGesture enter = keys({Qt::Key_Return});
+    QTest::newRow("Return") << "Ned" << enter;
+    QTest::newRow("Enter") << "Ned" << keys({Qt::Key_Enter});
+    QTest::newRow("Return straight to the edit") << "Ned" << keyToTheEdit(Qt::Key_Return);
+    QTest::newRow("Tab") << "Ned" << keys({Qt::Key_Tab});
+    QTest::newRow("popup opened and closed") << "Ned" << keys({Qt::Key_F4, Qt::Key_Escape});
+    QTest::newRow("Home and End move the caret") << "Ned" << keys({Qt::Key_Home, Qt::Key_End});
+    QTest::newRow("click elsewhere") << "Ned" << ComboGesture([](ComboWindow& w) {
+        QTest::mouseClick(w.elsewhere, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), w.elsewhere);
+    });
+    QTest::newRow("another window") << "Ned" << ComboGesture([](ComboWindow& w) {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!w.window.isActiveWindow());
+    });
+    QTest::newRow("case differs") << "ned" << enter;
+    QTest::newRow("part of an item") << "Ne" << enter;
+    QTest::newRow("the chosen item") << "Sarge" << enter;
+}
+
+void TestControls::comboCommittingTypedTextIsNoChoice()
+{
+    QFETCH(QString, typed);
+    QFETCH(ComboGesture, commit);
+    ComboWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    press({Qt::Key_A}, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), typed);
+    QSignalSpy choices(w.box, &ui::SortedComboBox::itemChosen);
+
+    commit(w);
+    QCOMPARE(choices.size(), 0);
+    QCOMPARE(w.box->currentText(), typed);
+    QCOMPARE(w.box->count(), 4);
+}
+
 void TestControls::fileListShowsMatchingFilesSorted()
 {
     QTemporaryDir folder;
@@ -161,6 +361,60 @@ void TestControls::fileListKeepsItsFolderWhenANewOneFails()
     QVERIFY(!list.setPath(QString()));
     QCOMPARE(list.path(), folder.path());
     QCOMPARE(list.count(), 1);
+}
+
+void TestControls::fileListChoiceCannotBeEmptied_data()
+{
+    QTest::addColumn<ListGesture>("gesture");
+    QTest::addColumn<QString>("chosen");
+
+    const QString kept = QStringLiteral("b.bsp");
+    QTest::newRow("Ctrl+click on it") << click(1, Qt::LeftButton, Qt::ControlModifier) << kept;
+    QTest::newRow("Ctrl+right click on it")
+        << click(1, Qt::RightButton, Qt::ControlModifier) << kept;
+    QTest::newRow("click below the files") << click(-1) << kept;
+    QTest::newRow("right click below") << click(-1, Qt::RightButton) << kept;
+    QTest::newRow("Ctrl+click below") << click(-1, Qt::LeftButton, Qt::ControlModifier) << kept;
+    QTest::newRow("Shift+click below") << click(-1, Qt::LeftButton, Qt::ShiftModifier) << kept;
+    QTest::newRow("drag from it to below") << ListGesture([](QListWidget& list) {
+        QTest::mousePress(list.viewport(), Qt::LeftButton, {}, centreOf(list, 1));
+        QTest::mouseMove(list.viewport(), belowTheItems(list));
+        QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, belowTheItems(list));
+    }) << kept;
+    QTest::newRow("Ctrl+Space") << listKeys({Qt::Key_Space}, Qt::ControlModifier) << kept;
+    QTest::newRow("Ctrl+Down, Ctrl+Space")
+        << listKeys({Qt::Key_Down, Qt::Key_Space}, Qt::ControlModifier) << "c.bsp";
+    QTest::newRow("click another") << click(0) << "a.bsp";
+    QTest::newRow("Ctrl+click another") << click(2, Qt::LeftButton, Qt::ControlModifier) << "c.bsp";
+    QTest::newRow("Down") << listKeys({Qt::Key_Down}) << "c.bsp";
+}
+
+void TestControls::fileListChoiceCannotBeEmptied()
+{
+    QFETCH(ListGesture, gesture);
+    QFETCH(QString, chosen);
+    QTemporaryDir folder;
+    for (const char* name : {"a.bsp", "b.bsp", "c.bsp"}) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    ui::FileListBox list;
+    list.setPattern(QStringLiteral("*.bsp"));
+    QVERIFY(list.setPath(folder.path()));
+    list.resize(200, 300);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    click(1)(list);
+    QCOMPARE(list.fileName(), QStringLiteral("b.bsp"));
+    QSignalSpy clicks(&list, &ui::FileListBox::fileClicked);
+
+    gesture(list);
+    QCOMPARE(list.fileName(), chosen);
+    QCOMPARE(list.selectedItems().size(), 1);
+    QCOMPARE(clicks.size(), chosen == QStringLiteral("b.bsp") ? 0 : 1);
+
+    QVERIFY(list.setPath(folder.path()));
+    QVERIFY(list.fileName().isEmpty());
 }
 
 void TestControls::enablingARunningTimerKeepsItsTick()
