@@ -3,10 +3,10 @@
 #   make test  installs what is missing, builds, and runs the whole test suite
 
 BUILD_DIR := build
-PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: run test build configure deps
+.PHONY: run test build configure deps screenshots pictures
 
 run: build
 	cmake --build $(BUILD_DIR) --target demo
@@ -14,6 +14,14 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+# The windows rendered offscreen to PNG files in $(BUILD_DIR)/screenshots.
+screenshots: configure
+	cmake --build $(BUILD_DIR) --target screenshots
+
+# Redraws the committed pictures in src/ui/pictures.
+pictures: configure
+	cmake --build $(BUILD_DIR) --target pictures
 
 build: configure
 	cmake --build $(BUILD_DIR)

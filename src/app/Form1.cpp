@@ -1,13 +1,17 @@
 #include "Form1.h"
 
+#include "FrmAbout.h"
 #include "GameArguments.h"
 #include "LauncherVersion.h"
 #include "Messages.h"
+#include "ShellLinks.h"
 #include "persist/FileNames.h"
 #include "persist/ServerListFile.h"
 #include "persist/SettingsFile.h"
 #include "platform/PathText.h"
+#include "ui/ClickableLabel.h"
 #include "ui/FileListBox.h"
+#include "ui/Panel.h"
 #include "ui/SortedComboBox.h"
 #include "ui/Timer.h"
 #include "ui/ValueCheckBox.h"
@@ -34,9 +38,12 @@ Form1::Form1(platform::Platform& platform, QWidget* parent)
     , platform_(platform)
 {
     setupUi(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     connectHandlers();
+}
+
+Form1::~Form1()
+{
+    delete frmAbout_;
 }
 
 void Form1::setVisible(bool visible)
@@ -72,6 +79,10 @@ void Form1::connectHandlers()
     connect(Combo1, &ui::SortedComboBox::itemChosen, this, &Form1::Combo1_click);
     connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
     connect(File1, &ui::FileListBox::fileClicked, this, &Form1::File1_Click);
+    for (int index = 0; index < int(Label1.size()); ++index)
+        connect(Label1[index], &ui::ClickableLabel::clicked, this,
+                [this, index] { Label1_Click(index); });
+    connect(VerFRM, &ui::ClickableLabel::clicked, this, &Form1::VerFRM_Click);
 }
 
 Flow Form1::Form_Load()
@@ -257,6 +268,22 @@ void Form1::Text2_Change()
 void Form1::File1_Click()
 {
     BuildGameArguments();
+}
+
+void Form1::Label1_Click(int)
+{
+    runShellCommand(platform_, mailCommandLine(), platform::WindowStyle::Minimized);
+}
+
+void Form1::VerFRM_Click()
+{
+    if (!frmAbout_ || frmAbout_->isUnloaded()) {
+        frmAbout_ = new FrmAbout(platform_);
+        // Over the main window rather than wherever the system would put it.
+        frmAbout_->move(geometry().center() - frmAbout_->rect().center());
+    }
+    frmAbout_->setVisible(true);
+    frmAbout_->activateWindow();
 }
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "ui/Form1Layout.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace persist {
@@ -11,6 +12,7 @@ struct LauncherSettings;
 
 namespace app {
 
+class FrmAbout;
 struct LaunchOptions;
 
 // The launcher's main window. Its controls hold all of the option state; the
@@ -20,6 +22,9 @@ class Form1 : public QWidget, private ui::Form1Layout {
 
 public:
     explicit Form1(platform::Platform& platform, QWidget* parent = nullptr);
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     // The first show loads the window; a load that ends the program leaves it
     // hidden for good.
@@ -46,6 +51,8 @@ private:
     void Combo1_click();
     void Text2_Change();
     void File1_Click();
+    void Label1_Click(int Index);
+    void VerFRM_Click();
 
     void connectHandlers();
     bool applySettings(const persist::LauncherSettings& settings);
@@ -56,6 +63,9 @@ private:
     platform::Platform& platform_;
     // The folder the map list shows: the game directory text and "baseq3\maps".
     QString MapsPath;
+    // The About window while it exists. It has no parent, as it lives on
+    // its own until closed, even after the main window has gone.
+    QPointer<FrmAbout> frmAbout_;
     bool loaded_ = false;
     bool ended_ = false;
 };

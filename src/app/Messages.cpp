@@ -59,4 +59,9 @@ QString programNotStartedMessage(const QString& commandLine)
     return QStringLiteral("This could not be started:") + kParagraph + commandLine;
 }
 
+QString systemInfoUnavailableMessage()
+{
+    return QStringLiteral("System Information Is Unavailable At This Time");
+}
+
 } // namespace app

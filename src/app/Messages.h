@@ -13,5 +13,6 @@ QString repairNotWrittenMessage(const QString& fileName);
 QString settingsNotSavedMessage();
 QString serverNotAddedMessage();
 QString programNotStartedMessage(const QString& commandLine);
+QString systemInfoUnavailableMessage();
 
 } // namespace app

@@ -1,5 +1,7 @@
 #include "DesktopPlatform.h"
 
+#include "ProgramIdentity.h"
+
 #include <QMessageBox>
 
 #include <cstdlib>
@@ -12,7 +14,7 @@ void DesktopPlatform::showMessage(const QString& text, MessageIcon icon)
         icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon;
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(boxIcon, QStringLiteral("vortline"), shown, QMessageBox::Ok);
+    QMessageBox box(boxIcon, QLatin1String(identity::kTitle), shown, QMessageBox::Ok);
     box.exec();
 }
 

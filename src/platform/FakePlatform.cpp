@@ -50,4 +50,28 @@ bool FakePlatform::fileExists(const QString& name)
     return files_.exists(name);
 }
 
+std::optional<RegistryValue> FakePlatform::readRegistryValue(std::uint32_t root,
+                                                             const QString& keyName,
+                                                             const QString& valueName)
+{
+    log.append(QStringLiteral("registry ") + keyName + QLatin1Char('\\') + valueName);
+    const auto found = registry_.constFind(registryPath(root, keyName, valueName));
+    if (found == registry_.constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+void FakePlatform::setRegistryValue(std::uint32_t root, const QString& keyName,
+                                    const QString& valueName, const RegistryValue& value)
+{
+    registry_.insert(registryPath(root, keyName, valueName), value);
+}
+
+QString FakePlatform::registryPath(std::uint32_t root, const QString& keyName,
+                                   const QString& valueName)
+{
+    return (QString::number(root) + QLatin1Char('\\') + keyName + QLatin1Char('\\') + valueName)
+        .toLower();
+}
+
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "Platform.h"
 #include "WorkingDirectoryFiles.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QStringList>
@@ -33,6 +34,13 @@ public:
     bool writeFile(const QString& name, const QByteArray& bytes) override;
     bool appendFile(const QString& name, const QByteArray& bytes) override;
     bool fileExists(const QString& name) override;
+    std::optional<RegistryValue> readRegistryValue(std::uint32_t root, const QString& keyName,
+                                                   const QString& valueName) override;
+
+    // A registry value that reads back as given; names are compared without
+    // regard to case, as the registry does. Every other value is missing.
+    void setRegistryValue(std::uint32_t root, const QString& keyName, const QString& valueName,
+                          const RegistryValue& value);
 
     // Writes and appends to these names fail (compared without regard to case).
     void failWritesTo(const QString& name) { unwritable_.insert(name.toLower()); }
@@ -43,14 +51,19 @@ public:
     QList<Run> runs;
     int endCount = 0;
     // Every call in order, as "message", "run", "end", "write NAME",
-    // "append NAME": tests read it to prove what came after what.
+    // "append NAME", "registry KEY\VALUE": tests read it to prove what came
+    // after what.
     QStringList log;
 
 private:
     bool writable(const QString& name) const { return !unwritable_.contains(name.toLower()); }
 
+    static QString registryPath(std::uint32_t root, const QString& keyName,
+                                const QString& valueName);
+
     WorkingDirectoryFiles files_;
     QSet<QString> unwritable_;
+    QHash<QString, RegistryValue> registry_;
 };
 
 } // namespace platform

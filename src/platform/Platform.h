@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 
 namespace platform {
@@ -12,6 +13,20 @@ namespace platform {
 enum class WindowStyle { Normal = 1, Minimized = 2, Maximized = 3 };
 
 enum class MessageIcon { None, Critical };
+
+// The registry root the launcher reads from, as its 32-bit handle.
+inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;
+
+// Registry value types as the registry numbers them.
+inline constexpr std::uint32_t kRegistryString = 1;
+inline constexpr std::uint32_t kRegistryNumber32 = 4;
+
+// One value as the registry hands it out: its type and exactly the bytes it
+// returned, a terminating NUL included where the value was stored with one.
+struct RegistryValue {
+    std::uint32_t type = 0;
+    QByteArray data;
+};
 
 // What a procedure that may end the program tells its caller. In the real
 // program endProgram() never returns, so Ended is only ever seen under the
@@ -33,7 +48,7 @@ public:
     virtual bool runProgram(const QString& program, const QString& arguments,
                             WindowStyle style) = 0;
 
-    // Modal message box with an OK button and the title "vortline". A carriage
+    // Modal message box with an OK button and the program's title. A carriage
     // return in the text starts a new line.
     virtual void showMessage(const QString& text, MessageIcon icon) = 0;
 
@@ -48,6 +63,12 @@ public:
     // Appends to the file, creating it under the given name if it is missing.
     virtual bool appendFile(const QString& name, const QByteArray& bytes) = 0;
     virtual bool fileExists(const QString& name) = 0;
+
+    // Reads one value of the registry; key path and value name go to it as
+    // ANSI text. Nothing when the key cannot be opened or the value cannot be
+    // read into 1024 bytes, and nothing ever where there is no registry.
+    virtual std::optional<RegistryValue>
+    readRegistryValue(std::uint32_t root, const QString& keyName, const QString& valueName) = 0;
 
 protected:
     Platform() = default;

@@ -10,6 +10,12 @@ class PosixPlatform final : public DesktopPlatform {
 public:
     bool runCommandLine(const QString& commandLine, WindowStyle style) override;
     bool runProgram(const QString& program, const QString& arguments, WindowStyle style) override;
+    // There is no registry here: nothing is ever found.
+    std::optional<RegistryValue> readRegistryValue(std::uint32_t, const QString&,
+                                                   const QString&) override
+    {
+        return std::nullopt;
+    }
 };
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "WindowsPlatform.h"
 
+#include "WindowsRegistry.h"
+
 #include <qt_windows.h>
 
 #include <vector>
@@ -30,6 +32,18 @@ bool WindowsPlatform::runProgram(const QString& program, const QString& argument
                                  WindowStyle style)
 {
     return runCommandLine(program + QLatin1Char(' ') + arguments, style);
+}
+
+std::optional<RegistryValue> WindowsPlatform::readRegistryValue(std::uint32_t root,
+                                                                const QString& keyName,
+                                                                const QString& valueName)
+{
+    // The ANSI functions take and give the system's 8-bit code page.
+    const auto value = windows::queryRegistryValue(root, keyName.toLocal8Bit().toStdString(),
+                                                   valueName.toLocal8Bit().toStdString());
+    if (!value)
+        return std::nullopt;
+    return RegistryValue{value->type, QByteArray::fromStdString(value->data)};
 }
 
 } // namespace platform

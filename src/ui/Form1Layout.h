@@ -4,7 +4,6 @@
 
 #include <array>
 
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -14,7 +13,10 @@ class QWidget;
 
 namespace ui {
 
+class ClickableLabel;
 class FileListBox;
+class NarrowButton;
+class Panel;
 class SortedComboBox;
 class Timer;
 class ValueCheckBox;
@@ -26,7 +28,9 @@ class Form1Layout {
 public:
     void setupUi(QWidget* Form1);
 
-    // On the window.
+    // On the window. The background picture lies beneath everything and
+    // lets clicks through to the window.
+    QLabel* Picture = nullptr;
     QLineEdit* QDirectory = nullptr;
     QLineEdit* Text2 = nullptr;
     SortedComboBox* Combo1 = nullptr;
@@ -40,16 +44,16 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
-    QPushButton* Command6 = nullptr;
-    QLabel* VerFRM = nullptr;
-    std::array<QLabel*, 2> Label1{};
+    NarrowButton* Command6 = nullptr;
+    ClickableLabel* VerFRM = nullptr;
+    std::array<ClickableLabel*, 2> Label1{};
     std::array<QLabel*, 3> Label2{};
     Timer* Timer1 = nullptr;
     Timer* Timer3 = nullptr;
     Timer* Timer4 = nullptr;
 
     // The game directory picker.
-    QFrame* Frame1 = nullptr;
+    Panel* Frame1 = nullptr;
     FileListBox* File2 = nullptr;
     QPushButton* Command5 = nullptr;
     QLabel* Label3 = nullptr;
@@ -57,7 +61,7 @@ public:
     Timer* Timer2 = nullptr;
 
     // The enhanced menu.
-    QFrame* Frame2 = nullptr;
+    Panel* Frame2 = nullptr;
     QPushButton* Command7 = nullptr;
     ValueCheckBox* ADVANCED = nullptr;
     QGroupBox* Frame3 = nullptr;
@@ -65,6 +69,11 @@ public:
     QRadioButton* Option2 = nullptr;
     ValueCheckBox* Check4 = nullptr;
     QLabel* Label5 = nullptr;
+
+private:
+    void setupMainControls(QWidget* Form1);
+    void setupPicker(QWidget* Form1);
+    void setupEnhancedMenu();
 };
 
 } // namespace ui

@@ -1,0 +1,26 @@
+#include "ShellLinks.h"
+
+#include "Messages.h"
+#include "ProgramIdentity.h"
+
+namespace app {
+
+QString mailCommandLine()
+{
+    return QStringLiteral("explorer.exe mailto:") + QLatin1String(identity::kAuthorEmail);
+}
+
+QString webCommandLine()
+{
+    return QStringLiteral("explorer.exe ") + QLatin1String(identity::kAuthorWebAddress);
+}
+
+void runShellCommand(platform::Platform& platform, const QString& commandLine,
+                     platform::WindowStyle style)
+{
+    if (!platform.runCommandLine(commandLine, style))
+        platform.showMessage(programNotStartedMessage(commandLine),
+                             platform::MessageIcon::Critical);
+}
+
+} // namespace app

@@ -1,0 +1,27 @@
+#include "Pictures.h"
+
+namespace ui {
+
+QPixmap backgroundPicture(qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1.0)
+        return QPixmap(QStringLiteral(":/pictures/background.jpg"));
+    QPixmap doubled(QStringLiteral(":/pictures/background@2x.jpg"));
+    doubled.setDevicePixelRatio(2.0);
+    return doubled;
+}
+
+QPixmap aboutPicture()
+{
+    // Shown much smaller than it is, so it is sharp at any scale.
+    return QPixmap(QStringLiteral(":/pictures/about.jpg"));
+}
+
+QIcon programIcon()
+{
+    QIcon icon(QStringLiteral(":/pictures/vortline.ico"));
+    icon.addFile(QStringLiteral(":/pictures/vortline@2x.png"));
+    return icon;
+}
+
+} // namespace ui

@@ -1,0 +1,97 @@
+// Renders the launcher's windows to PNG files without a display, so anyone
+// can look at them: the main window at rest, with the directory picker and
+// with the enhanced menu slid in, and the About window.
+
+#include "app/Form1.h"
+#include "platform/FakePlatform.h"
+#include "ui/Panel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget& window, const QString& folder, const QString& name)
+{
+    const QString path = QDir(folder).filePath(name);
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// A game installation with a few maps, and settings that point at it.
+bool prepareWorkingDirectory(const QString& path)
+{
+    const QDir root(path);
+    if (!root.mkpath(QStringLiteral("game/baseq3/maps")))
+        return false;
+    for (const char* map : {"q3dm1.bsp", "q3dm17.bsp", "q3ctf1.bsp", "q3tourney2.bsp"}) {
+        QFile file(root.filePath(QStringLiteral("game/baseq3/maps/")) + QLatin1String(map));
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+    }
+    QFile settings(root.filePath(QStringLiteral("vortline.cfg")));
+    QFile servers(root.filePath(QStringLiteral("servers.vtl")));
+    const QByteArray record = "\"" + root.filePath(QStringLiteral("game/")).toLocal8Bit() +
+                              "\",\"Fraglet\",\"Sarge\",\"0.0.0.0        \",\"\",0,0,1\r\n";
+    return settings.open(QIODevice::WriteOnly) && settings.write(record) == record.size() &&
+           servers.open(QIODevice::WriteOnly) && servers.write("0.0.0.0\r\n") == 9;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: takescreenshots OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const QString output = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QTemporaryDir working;
+    if (!QDir().mkpath(output) || !working.isValid() || !prepareWorkingDirectory(working.path()) ||
+        !QDir::setCurrent(working.path())) {
+        std::fprintf(stderr, "could not prepare the folders\n");
+        return 1;
+    }
+
+    platform::FakePlatform platform;
+    app::Form1 window(platform);
+    window.show();
+    auto* picker = window.findChild<ui::Panel*>(QStringLiteral("Frame1"));
+    auto* menu = window.findChild<ui::Panel*>(QStringLiteral("Frame2"));
+    auto* version = window.findChild<QLabel*>(QStringLiteral("VerFRM"));
+    if (!window.isVisible() || !picker || !menu || !version) {
+        std::fprintf(stderr, "the main window did not start\n");
+        return 1;
+    }
+    bool saved = save(window, output, QStringLiteral("main.png"));
+
+    picker->setVisible(true);
+    picker->setLeft(0);
+    saved = save(window, output, QStringLiteral("picker.png")) && saved;
+    picker->setLeft(6500);
+    picker->setVisible(false);
+
+    menu->setTop(0);
+    saved = save(window, output, QStringLiteral("enhanced-menu.png")) && saved;
+    menu->setTop(5000);
+
+    QTest::mouseClick(version, Qt::LeftButton);
+    QWidget* about = nullptr;
+    for (QWidget* candidate : QApplication::topLevelWidgets()) {
+        if (candidate->objectName() == QLatin1String("frmAbout") && candidate->isVisible())
+            about = candidate;
+    }
+    saved = (about && save(*about, output, QStringLiteral("about.png"))) && saved;
+    return saved ? 0 : 1;
+}
