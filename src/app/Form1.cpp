@@ -10,7 +10,10 @@
 #include "persist/SettingsFile.h"
 #include "platform/PathText.h"
 #include "ui/ClickableLabel.h"
+#include "ui/DirListBox.h"
+#include "ui/DriveListBox.h"
 #include "ui/FileListBox.h"
+#include "ui/NarrowButton.h"
 #include "ui/Panel.h"
 #include "ui/SortedComboBox.h"
 #include "ui/Timer.h"
@@ -38,6 +41,7 @@ Form1::Form1(platform::Platform& platform, QWidget* parent)
     , platform_(platform)
 {
     setupUi(this);
+    startPickerWhereTheProcessIs();
     connectHandlers();
 }
 
@@ -83,6 +87,18 @@ void Form1::connectHandlers()
         connect(Label1[index], &ui::ClickableLabel::clicked, this,
                 [this, index] { Label1_Click(index); });
     connect(VerFRM, &ui::ClickableLabel::clicked, this, &Form1::VerFRM_Click);
+
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Drive1, &ui::DriveListBox::driveChanged, this, &Form1::Drive1_Change);
+    connect(Dir1, &ui::DirListBox::pathChanged, this, &Form1::Dir1_Change);
+    connect(File2, &ui::FileListBox::fileClicked, this, &Form1::File2_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
+    connect(Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
 }
 
 Flow Form1::Form_Load()
@@ -97,7 +113,7 @@ Flow Form1::InitLauncher()
     MapsPath = QDirectory->text() + platform::nativePathText(QStringLiteral("baseq3\\maps"));
     if (QDirectory->text() == kNotSet) {
         Frame1->setVisible(true);
-        Timer1->setEnabled(true);
+        startSlide(Timer1, Timer2);
         return Flow::Continue;
     }
     if (!File1->setPath(MapsPath)) {

@@ -54,7 +54,25 @@ private:
     void Label1_Click(int Index);
     void VerFRM_Click();
 
+    // The directory picker.
+    void Command4_Click();
+    void Drive1_Change();
+    void Dir1_Change();
+    void File2_Click();
+    void CheckGameExecutable();
+    void Command5_Click();
+
+    // The enhanced menu and the slides of both panels.
+    void Command6_Click();
+    void Command7_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+
     void connectHandlers();
+    void startPickerWhereTheProcessIs();
+    static void startSlide(ui::Timer* timer, ui::Timer* opposite);
     bool applySettings(const persist::LauncherSettings& settings);
     LaunchOptions launchOptions() const;
     using RepairFile = bool (*)(platform::Platform&);

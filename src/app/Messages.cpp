@@ -64,4 +64,10 @@ QString systemInfoUnavailableMessage()
     return QStringLiteral("System Information Is Unavailable At This Time");
 }
 
+QString driveNotReadMessage(const QString& drive)
+{
+    return QStringLiteral("The drive %1 cannot be read.").arg(drive) + kParagraph +
+           QStringLiteral("The lists stay on the drive they showed before.");
+}
+
 } // namespace app

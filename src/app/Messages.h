@@ -14,5 +14,6 @@ QString settingsNotSavedMessage();
 QString serverNotAddedMessage();
 QString programNotStartedMessage(const QString& commandLine);
 QString systemInfoUnavailableMessage();
+QString driveNotReadMessage(const QString& drive);
 
 } // namespace app

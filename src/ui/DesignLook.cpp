@@ -1,6 +1,7 @@
 #include "DesignLook.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
@@ -66,6 +67,9 @@ void setFieldColour(QWidget* widget, QColor back)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, back);
+    // A closed list that cannot be typed into draws its face as a button.
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && !combo->isEditable())
+        palette.setColor(QPalette::Button, back);
     widget->setPalette(palette);
 }
 

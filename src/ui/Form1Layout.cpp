@@ -2,6 +2,8 @@
 
 #include "ClickableLabel.h"
 #include "DesignLook.h"
+#include "DirListBox.h"
+#include "DriveListBox.h"
 #include "FileListBox.h"
 #include "NarrowButton.h"
 #include "Panel.h"
@@ -86,9 +88,9 @@ void Form1Layout::setupUi(QWidget* Form1)
                    Command2,  Command1,  File1,     Combo1,    Check2, Check1,
                    Text2,     Text1,     Check3,    Command3,  VerFRM, Label2[2],
                    Label2[1], Label2[0], Label1[1], Label1[0], Picture});
-    chainTabOrder({Check3,   Text1,    Text2,      Check1,  Check2,   Combo1,   File1,
-                   Command1, Command2, QDirectory, Combo2,  Command3, Command4, File2,
-                   Command5, Check4,   Option1,    Option2, ADVANCED, Command6, Command7});
+    chainTabOrder({Check3,   Text1,      Text2,   Check1,   Check2,   Combo1,   File1,   Command1,
+                   Command2, QDirectory, Combo2,  Command3, Command4, Drive1,   Dir1,    File2,
+                   Command5, Check4,     Option1, Option2,  ADVANCED, Command6, Command7});
 }
 
 void Form1Layout::setupMainControls(QWidget* Form1)
@@ -178,7 +180,13 @@ void Form1Layout::setupPicker(QWidget* Form1)
     File2->setPattern(QStringLiteral("quake3.exe"));
     setFieldColour(File2, colour::kPaleGreen);
     File2->setAccessibleName(QStringLiteral("Game program"));
-    stackTopFirst({Command5, File2, Label4, Label3});
+    Dir1 = place<DirListBox>(Frame1, "Dir1", twipsRect(30, 405, 3075, 2790));
+    setFieldColour(Dir1, colour::kPaleGreen);
+    Dir1->setAccessibleName(QStringLiteral("Folder"));
+    Drive1 = place<DriveListBox>(Frame1, "Drive1", twipsRect(45, 60, 3060, 315));
+    setFieldColour(Drive1, colour::kPaleGreen);
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
+    stackTopFirst({Command5, File2, Dir1, Drive1, Label4, Label3});
 }
 
 void Form1Layout::setupEnhancedMenu()

@@ -14,6 +14,8 @@ class QWidget;
 namespace ui {
 
 class ClickableLabel;
+class DirListBox;
+class DriveListBox;
 class FileListBox;
 class NarrowButton;
 class Panel;
@@ -54,6 +56,8 @@ public:
 
     // The game directory picker.
     Panel* Frame1 = nullptr;
+    DriveListBox* Drive1 = nullptr;
+    DirListBox* Dir1 = nullptr;
     FileListBox* File2 = nullptr;
     QPushButton* Command5 = nullptr;
     QLabel* Label3 = nullptr;

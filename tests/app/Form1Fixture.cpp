@@ -62,6 +62,27 @@ QByteArray record(const QString& directory, const char* rest)
     return '"' + directory.toLatin1() + "\"," + rest + "\r\n";
 }
 
+void click(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+void clickItem(QListWidget* list, const QString& text)
+{
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found[0]).center());
+}
+
+QStringList listItems(const QListWidget* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
+}
+
 QStringList listItems(const QComboBox* box)
 {
     QStringList items;

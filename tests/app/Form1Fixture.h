@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QComboBox>
+#include <QListWidget>
 #include <QWidget>
 
 #include <memory>
@@ -55,7 +56,12 @@ template <typename Control> Control* control(QWidget& window, const char* name)
 QByteArray record(const QString& directory,
                   const char* rest = R"("Name","Select Skin"," "," ",0,0,0)");
 
+// A left click in the middle of a control, or on a list's item by its text.
+void click(QWidget* control);
+void clickItem(QListWidget* list, const QString& text);
+
 QStringList listItems(const QComboBox* box);
+QStringList listItems(const QListWidget* list);
 
 // A server text as the server box lists it.
 inline QString padded(const QString& text)

@@ -25,11 +25,7 @@ QString arguments(QWidget& window)
 
 void clickMap(QWidget& window, const QString& name)
 {
-    auto* maps = control<QListWidget>(window, "File1");
-    const auto found = maps->findItems(name, Qt::MatchExactly);
-    QVERIFY(!found.isEmpty());
-    QTest::mouseClick(maps->viewport(), Qt::LeftButton, {},
-                      maps->visualItemRect(found[0]).center());
+    clickItem(control<QListWidget>(window, "File1"), name);
 }
 
 } // namespace

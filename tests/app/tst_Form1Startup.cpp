@@ -27,14 +27,6 @@ const QString kError002 = QStringLiteral("ERROR 002\r\rServers.VTL Not found...\
                           kReason;
 const QByteArray kDefaultRecord = "\"NOTSET\",\"Name\",\"Select Skin\",\" \",\" \",0,0,0\r\n";
 
-QStringList listItems(QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items.append(list->item(i)->text());
-    return items;
-}
-
 } // namespace
 
 class TestForm1Startup : public QObject {

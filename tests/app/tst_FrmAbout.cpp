@@ -30,11 +30,6 @@ QList<app::FrmAbout*> aboutWindows()
     return shown;
 }
 
-void click(QWidget* control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
 } // namespace
 
 class TestFrmAbout : public QObject {

@@ -1,6 +1,8 @@
 #include "ProgramIdentity.h"
 #include "ui/ClickableLabel.h"
 #include "ui/DesignLook.h"
+#include "ui/DirListBox.h"
+#include "ui/DriveListBox.h"
 #include "ui/FileListBox.h"
 #include "ui/Form1Layout.h"
 #include "ui/FrmAboutLayout.h"
@@ -133,6 +135,8 @@ void TestWindowLayouts::controlsAsDesigned_data()
     main("Label1(0)", {135, 4410, 2175, 255}, "Programmed 5/99 by ");
     main("Command5", {3180, 1245, 2895, 435}, "OK");
     main("File2", {3165, 60, 2910, 1065});
+    main("Dir1", {30, 405, 3075, 2790});
+    main("Drive1", {45, 60, 3060, 315});
     main("Label4", {3195, 1740, 2880, 1440},
          "Now you must select your Quake 3 Arena Directory. When the corect Directory selected "
          "the Quake3.exe filenames appears in the top right corner menu. Now Only click on the "
@@ -202,6 +206,8 @@ void TestWindowLayouts::designStartState()
         QVERIFY2(!timer->isActive() && timer->interval() == 50, qPrintable(timer->objectName()));
     QCOMPARE(windows.form1.findChildren<QTimer*>().size(), 4);
     QCOMPARE(c.Check3->toolTip(), QStringLiteral("Enter the Server you wan't to join."));
+    for (const QWidget* list : QWidgetList{c.File2, c.Dir1, c.Drive1})
+        QCOMPARE(list->palette().color(QPalette::Base), ui::colour::kPaleGreen);
 
     const ui::FrmAboutLayout& a = windows.about;
     QVERIFY(a.cmdOK->isDefault());
@@ -222,10 +228,11 @@ void TestWindowLayouts::tabOrder()
         }
         return seen;
     };
-    const QStringList mainOrder{
-        "Check3",   "Text1",    "Text2",      "Check1",  "Check2",   "Combo1",   "File1",
-        "Command1", "Command2", "QDirectory", "Combo2",  "Command3", "Command4", "File2",
-        "Command5", "Check4",   "Option1",    "Option2", "ADVANCED", "Command6", "Command7"};
+    const QStringList mainOrder{"Check3",   "Text1",    "Text2",    "Check1",   "Check2",
+                                "Combo1",   "File1",    "Command1", "Command2", "QDirectory",
+                                "Combo2",   "Command3", "Command4", "Drive1",   "Dir1",
+                                "File2",    "Command5", "Check4",   "Option1",  "Option2",
+                                "ADVANCED", "Command6", "Command7"};
     QCOMPARE(focusOrder(windows.form1, mainOrder), mainOrder);
     const QStringList aboutOrder{"cmdOK", "cmdSysInfo"};
     QCOMPARE(focusOrder(windows.frmAbout, aboutOrder), aboutOrder);

@@ -4,12 +4,14 @@
 
 #include "app/Form1.h"
 #include "platform/FakePlatform.h"
+#include "ui/DirListBox.h"
 #include "ui/Panel.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,8 +36,9 @@ bool prepareWorkingDirectory(const QString& path)
     const QDir root(path);
     if (!root.mkpath(QStringLiteral("game/baseq3/maps")))
         return false;
-    for (const char* map : {"q3dm1.bsp", "q3dm17.bsp", "q3ctf1.bsp", "q3tourney2.bsp"}) {
-        QFile file(root.filePath(QStringLiteral("game/baseq3/maps/")) + QLatin1String(map));
+    for (const char* name : {"quake3.exe", "baseq3/maps/q3dm1.bsp", "baseq3/maps/q3dm17.bsp",
+                             "baseq3/maps/q3ctf1.bsp", "baseq3/maps/q3tourney2.bsp"}) {
+        QFile file(root.filePath(QStringLiteral("game/")) + QLatin1String(name));
         if (!file.open(QIODevice::WriteOnly))
             return false;
     }
@@ -76,8 +79,15 @@ int main(int argc, char* argv[])
     }
     bool saved = save(window, output, QStringLiteral("main.png"));
 
+    // The picker as a user leaves it just before OK: in the game's folder,
+    // with the game program chosen.
     picker->setVisible(true);
     picker->setLeft(0);
+    auto* folders = window.findChild<ui::DirListBox*>(QStringLiteral("Dir1"));
+    auto* programs = window.findChild<QListWidget*>(QStringLiteral("File2"));
+    if (folders && programs && folders->setPath(QStringLiteral("game")) && programs->count() > 0)
+        QTest::mouseClick(programs->viewport(), Qt::LeftButton, {},
+                          programs->visualItemRect(programs->item(0)).center());
     saved = save(window, output, QStringLiteral("picker.png")) && saved;
     picker->setLeft(6500);
     picker->setVisible(false);
