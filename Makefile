@@ -15,6 +15,15 @@ run: build
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 
+# Cross-compiles the Windows calls that need no Qt, with their test, and runs
+# it under Wine in a private prefix in $(BUILD_DIR)/windows.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine64
+
+.PHONY: test-windows
+test-windows:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
+	bash tests/windows/run.sh $(BUILD_DIR)/windows
+
 # The windows rendered offscreen to PNG files in $(BUILD_DIR)/screenshots.
 screenshots: configure
 	cmake --build $(BUILD_DIR) --target screenshots

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// Hands command lines to CreateProcess unchanged, with the asked window style.
+// Qt's side of the Windows calls: whole command lines go to Windows as given,
+// a program's path is quoted so no other program with a shorter name can start.
 class WindowsPlatform final : public DesktopPlatform {
 public:
     bool runCommandLine(const QString& commandLine, WindowStyle style) override;
