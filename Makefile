@@ -3,10 +3,11 @@
 #   make test  installs what is missing, builds, and runs the whole test suite
 
 BUILD_DIR := build
-PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
+PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 \
+            xvfb xdotool x11-utils imagemagick
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: run test build configure deps screenshots pictures
+.PHONY: run test build configure deps screenshots pictures install package
 
 run: build
 	cmake --build $(BUILD_DIR) --target demo
@@ -23,6 +24,23 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine64
 test-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
 	bash tests/windows/run.sh $(BUILD_DIR)/windows
+
+# Builds, then installs the launcher, its menu entry and icons under PREFIX; `make install
+# PREFIX=$HOME/.local` installs for you alone. DESTDIR stages the tree elsewhere. Asks for sudo
+# only when the target directory is not yours to write, so the build tree stays yours.
+PREFIX ?= /usr/local
+install: build
+	@target="$(DESTDIR)$(PREFIX)"; \
+	while [ ! -e "$$target" ]; do target=$$(dirname "$$target"); done; \
+	if [ -w "$$target" ]; then sudo=; else sudo="$(SUDO)"; fi; \
+	set -x; $$sudo env DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package $(BUILD_DIR)/package/vortline_<version>_<arch>.deb, from a Release build of
+# its own; dpkg-dev works out the package's library dependencies.
+package: PACKAGES += dpkg-dev
+package: deps
+	cmake -S . -B $(BUILD_DIR)/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake --build $(BUILD_DIR)/package --target package
 
 # The windows rendered offscreen to PNG files in $(BUILD_DIR)/screenshots.
 screenshots: configure

@@ -632,6 +632,21 @@ QByteArray sixteenColourIcon()
     return out;
 }
 
+// The same pixels as a PNG, for desktops that take their menu icons from PNG files only.
+QImage sixteenColourIconImage()
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const char pixel = kIconPixels[y][x];
+            image.setPixel(x, y,
+                           pixel == '.' ? qRgba(0, 0, 0, 0)
+                                        : (kVgaPalette[paletteIndex(pixel)] | 0xff000000u));
+        }
+    }
+    return image;
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
@@ -675,6 +690,8 @@ int main(int argc, char* argv[])
 
     const QString iconPath = out.filePath(QStringLiteral("vortline.ico"));
     ok = report(writeFile(iconPath, sixteenColourIcon()), iconPath) && ok;
+    const QString pngIconPath = out.filePath(QStringLiteral("vortline.png"));
+    ok = report(sixteenColourIconImage().save(pngIconPath, "PNG"), pngIconPath) && ok;
     const QString largeIconPath = out.filePath(QStringLiteral("vortline@2x.png"));
     ok = report(renderIcon(32).save(largeIconPath, "PNG"), largeIconPath) && ok;
     return ok ? 0 : 1;
