@@ -138,9 +138,7 @@ Flow Form1::LoadSettings()
     if (!servers)
         return repairAndEnd(serverListRepairMessage(), &persist::repairServerListFile,
                             QLatin1String(persist::kServerListRepairName));
-    Combo2->clearList();
-    for (const QString& server : *servers)
-        Combo2->addSortedItem(server);
+    Combo2->setSortedItems(*servers);
     Combo2->setEditText(settings->server);
 
     BuildGameArguments();

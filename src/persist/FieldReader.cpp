@@ -44,18 +44,12 @@ std::optional<QByteArray> FieldReader::next()
 QByteArray FieldReader::readQuoted()
 {
     const qsizetype start = position_ + 1;
-    qsizetype firstQuote = -1;
-    for (qsizetype at = start; at < bytes_.size(); ++at) {
-        if (bytes_[at] != kQuote)
-            continue;
-        const qsizetype after = skipBlanks(at + 1);
-        if (after == bytes_.size() || isSeparator(bytes_[after])) {
-            position_ = after;
-            return bytes_.mid(start, at - start);
-        }
-        if (firstQuote < 0)
-            firstQuote = at;
+    const qsizetype closing = findClosingQuote(start);
+    if (closing < bytes_.size()) {
+        position_ = skipBlanks(closing + 1);
+        return bytes_.mid(start, closing - start);
     }
+    const qsizetype firstQuote = bytes_.indexOf(kQuote, start);
     if (firstQuote < 0) {
         // Only a line end can stop an unclosed quote; commas belong to it.
         position_ = start;
@@ -66,6 +60,23 @@ QByteArray FieldReader::readQuoted()
     // Text after the closing quote is not part of any field.
     position_ = findSeparator(firstQuote + 1);
     return bytes_.mid(start, firstQuote - start);
+}
+
+// The first quote from here on that a comma, a line end or the end of the
+// bytes follows, with nothing but blanks between; the size when there is none.
+qsizetype FieldReader::findClosingQuote(qsizetype from)
+{
+    if (closingQuote_ >= 0 && from >= closingSearchedFrom_ && from <= closingQuote_)
+        return closingQuote_;
+    closingSearchedFrom_ = from;
+    for (qsizetype at = from; at < bytes_.size(); ++at) {
+        if (bytes_[at] != kQuote)
+            continue;
+        const qsizetype after = skipBlanks(at + 1);
+        if (after == bytes_.size() || isSeparator(bytes_[after]))
+            return closingQuote_ = at;
+    }
+    return closingQuote_ = bytes_.size();
 }
 
 QByteArray FieldReader::readUnquoted()

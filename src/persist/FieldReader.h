@@ -28,12 +28,18 @@ public:
 private:
     QByteArray readQuoted();
     QByteArray readUnquoted();
+    qsizetype findClosingQuote(qsizetype from);
     qsizetype findSeparator(qsizetype from) const;
     qsizetype skipBlanks(qsizetype from) const;
     void skipSeparator();
 
     QByteArray bytes_;
     qsizetype position_ = 0;
+    // The last quote search: from where, and the quote it found (or the end).
+    // Fields only move forward, so a search that found nothing is never redone
+    // and a file full of unclosed quotes reads in linear time.
+    qsizetype closingSearchedFrom_ = 0;
+    qsizetype closingQuote_ = -1;
 };
 
 // A check box value as the settings record stores it: a whole number from 0

@@ -6,14 +6,14 @@ bool FakePlatform::runCommandLine(const QString& commandLine, WindowStyle style)
 {
     log.append(QStringLiteral("run"));
     runs.append({commandLine, QString(), QString(), style});
-    return !failRuns;
+    return starts ? starts->runCommandLine(commandLine, style) : !failRuns;
 }
 
 bool FakePlatform::runProgram(const QString& program, const QString& arguments, WindowStyle style)
 {
     log.append(QStringLiteral("run"));
     runs.append({program + QLatin1Char(' ') + arguments, program, arguments, style});
-    return !failRuns;
+    return starts ? starts->runProgram(program, arguments, style) : !failRuns;
 }
 
 void FakePlatform::showMessage(const QString& text, MessageIcon icon)

@@ -46,6 +46,9 @@ public:
     void failWritesTo(const QString& name) { unwritable_.insert(name.toLower()); }
     // Every start of a program fails.
     bool failRuns = false;
+    // Starts are recorded and then made by this platform, when set, so a
+    // test meets what the system says about a program that cannot start.
+    Platform* starts = nullptr;
 
     QList<Message> messages;
     QList<Run> runs;

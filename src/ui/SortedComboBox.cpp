@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace ui {
 
 SortedComboBox::SortedComboBox(QWidget* parent)
@@ -49,6 +51,23 @@ void SortedComboBox::addSortedItem(const QString& text)
         setCurrentIndex(-1);
         setEditText(editText);
     }
+}
+
+void SortedComboBox::setSortedItems(QStringList items)
+{
+    // Adding one by one walks the list each time, which for a server list of
+    // many thousand entries keeps the window from opening for minutes. A
+    // stable sort keeps equals in the order given, as adding them would.
+    std::stable_sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    const QString editText = currentText();
+    const QSignalBlocker blocker(this);
+    clear();
+    addItems(items);
+    // Filling an empty list chooses its first item; a Windows list does not.
+    setCurrentIndex(-1);
+    setEditText(editText);
 }
 
 void SortedComboBox::clearList()

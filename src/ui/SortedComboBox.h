@@ -14,6 +14,9 @@ public:
     explicit SortedComboBox(QWidget* parent = nullptr);
 
     void addSortedItem(const QString& text);
+    // Replaces the list with these items, in the order adding them one by
+    // one would give, but in one go.
+    void setSortedItems(QStringList items);
     void clearList();
 
 signals:

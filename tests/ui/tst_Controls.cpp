@@ -193,13 +193,21 @@ void TestControls::comboKeepsItsListSorted()
 {
     QFETCH(QStringList, added);
     QFETCH(QStringList, listed);
-    ui::SortedComboBox box;
+    ui::SortedComboBox oneByOne;
     for (const QString& item : added)
-        box.addSortedItem(item);
-    QStringList items;
-    for (int i = 0; i < box.count(); ++i)
-        items.append(box.itemText(i));
-    QCOMPARE(items, listed);
+        oneByOne.addSortedItem(item);
+    // Filling the list in one go must give the very same order.
+    ui::SortedComboBox atOnce;
+    atOnce.setEditText(QStringLiteral("typed"));
+    atOnce.setSortedItems(added);
+    for (const ui::SortedComboBox* box : {&oneByOne, &atOnce}) {
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items.append(box->itemText(i));
+        QCOMPARE(items, listed);
+    }
+    QCOMPARE(atOnce.currentIndex(), -1);
+    QCOMPARE(atOnce.currentText(), QStringLiteral("typed"));
 }
 
 void TestControls::comboListChangesLeaveTheText()
