@@ -4,7 +4,7 @@
 
 BUILD_DIR := build
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 \
-            xvfb xdotool x11-utils imagemagick
+            xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: run test build configure deps screenshots pictures install package
@@ -24,6 +24,33 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine64
 test-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
 	bash tests/windows/run.sh $(BUILD_DIR)/windows
+
+# The whole test suite again, built in $(BUILD_DIR)/sanitize with AddressSanitizer and
+# UndefinedBehaviorSanitizer: a memory error, a leak or undefined behaviour fails the test it
+# happens in. tests/sanitize/lsan.supp lists the leaks of system libraries that are not ours.
+SANITIZE_DIR := $(BUILD_DIR)/sanitize
+SANITIZE_ENV := \
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+    LSAN_OPTIONS="suppressions='$(CURDIR)/tests/sanitize/lsan.supp':print_suppressions=0" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: test-sanitize
+test-sanitize: deps
+	CXX=g++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORTLINE_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR)
+	env $(SANITIZE_ENV) ctest --test-dir $(SANITIZE_DIR) --output-on-failure
+
+# Builds the libFuzzer targets in fuzz/ with clang and runs each for FUZZ_SECONDS, two at a
+# time, on a work copy of its corpus (fuzz/corpus is only read); fails on a crash, a leak, a
+# hang or a memory blow-up, keeping the input in $(BUILD_DIR)/fuzz-clang/artifacts.
+# FUZZ_MERGE=1 then adds to fuzz/corpus the inputs found that reach new code.
+FUZZ_SECONDS ?= 300
+
+.PHONY: fuzz
+fuzz: deps
+	cmake -S fuzz -B $(BUILD_DIR)/fuzz-clang -G Ninja -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(BUILD_DIR)/fuzz-clang
+	bash fuzz/run.sh $(BUILD_DIR)/fuzz-clang $(FUZZ_SECONDS)
 
 # Builds, then installs the launcher, its menu entry and icons under PREFIX; `make install
 # PREFIX=$HOME/.local` installs for you alone. DESTDIR stages the tree elsewhere. Asks for sudo

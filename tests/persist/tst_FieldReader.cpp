@@ -81,8 +81,8 @@ void TestFieldReader::readsFields()
 void TestFieldReader::readsUnclosedQuotesInLinearTime()
 {
     // Each line opens a quote that no comma or line end follows. Looking for a
-    // closing one again at every field took a minute and a half for 800 KB.
-    constexpr int kLines = 100000;
+    // closing one again at every field took 40 s for these 120 KB.
+    constexpr int kLines = 20000;
     const QByteArray bytes = QByteArray("\"x\"y\r\n").repeated(kLines);
     QElapsedTimer timer;
     timer.start();
