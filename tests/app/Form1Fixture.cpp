@@ -57,6 +57,12 @@ app::Form1& Form1Fixture::start()
     return *window_;
 }
 
+app::Form1& Form1Fixture::startWithGame()
+{
+    writeValidFiles(makeGame());
+    return start();
+}
+
 QByteArray record(const QString& directory, const char* rest)
 {
     return '"' + directory.toLatin1() + "\"," + rest + "\r\n";

@@ -35,6 +35,8 @@ public:
 
     // Creates the window and shows it, which loads it.
     app::Form1& start();
+    // The same, with both files valid and pointing at a game with two maps.
+    app::Form1& startWithGame();
 
     platform::FakePlatform platform;
 

@@ -263,8 +263,7 @@ void TestForm1Faults::lockedFilesWhileRunningAreReported()
 {
     RUN_UNPRIVILEGED();
     Form1Fixture fixture;
-    fixture.writeValidFiles(fixture.makeGame());
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
     auto& platform = fixture.platform;
     const QByteArray settings = fixture.read("vortline.cfg");
     control<QLineEdit>(window, "Text2")->setText(QStringLiteral("Unsaved"));

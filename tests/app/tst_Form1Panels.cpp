@@ -82,8 +82,7 @@ void TestForm1Panels::slidesStepToTheirBounds()
     QFETCH(int, ticks);
     QFETCH(float, to);
     Form1Fixture fixture;
-    fixture.writeValidFiles(fixture.makeGame());
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
     const bool picker = timer == QLatin1String("Timer1") || timer == QLatin1String("Timer2");
     auto* panel = control<ui::Panel>(window, picker ? "Frame1" : "Frame2");
     auto* running = control<QTimer>(window, qPrintable(timer));
@@ -105,8 +104,7 @@ void TestForm1Panels::slidesStepToTheirBounds()
 void TestForm1Panels::startingOneDirectionStopsTheOther()
 {
     Form1Fixture fixture;
-    fixture.writeValidFiles(fixture.makeGame());
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
     const auto timer = [&window](const char* name) {
         return control<QTimer>(window, name);
     };
@@ -131,8 +129,7 @@ void TestForm1Panels::startingOneDirectionStopsTheOther()
 void TestForm1Panels::realTimersSlideTheMenu()
 {
     Form1Fixture fixture;
-    fixture.writeValidFiles(fixture.makeGame());
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
     auto* menu = control<ui::Panel>(window, "Frame2");
 
     click(control<QPushButton>(window, "Command6"));
@@ -260,8 +257,7 @@ void TestForm1Panels::pickedFolderWithoutMapsEndsAfterSaving()
 void TestForm1Panels::enhancedOptionsSurviveClosing()
 {
     Form1Fixture fixture;
-    fixture.writeValidFiles(fixture.makeGame());
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
     click(control<QPushButton>(window, "Command6"));
     QCOMPARE(ticksUntilStopped(control<QTimer>(window, "Timer3")), 10);
 

@@ -58,8 +58,7 @@ void TestFrmAbout::versionLabelOpensOneAboutWindow()
 {
     QFETCH(QString, closedBy);
     Form1Fixture fixture;
-    fixture.writeValidFiles(fixture.makeGame());
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
     auto* version = control<QLabel>(window, "VerFRM");
 
     click(version);
@@ -110,8 +109,7 @@ void TestFrmAbout::linksRunTheShellCommands()
     QFETCH(QString, commandLine);
     QFETCH(WindowStyle, style);
     Form1Fixture fixture;
-    fixture.writeValidFiles(fixture.makeGame());
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
     if (onAbout)
         click(control<QLabel>(window, "VerFRM"));
     QWidget& owner = onAbout ? *aboutWindows().first() : window;
@@ -127,8 +125,7 @@ void TestFrmAbout::linksRunTheShellCommands()
 void TestFrmAbout::linkThatCannotStartIsReported()
 {
     Form1Fixture fixture;
-    fixture.writeValidFiles(fixture.makeGame());
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
     fixture.platform.failRuns = true;
 
     click(control<QLabel>(window, "Label1(1)"));
