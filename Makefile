@@ -69,6 +69,19 @@ package: deps
 	cmake -S . -B $(BUILD_DIR)/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(BUILD_DIR)/package --target package
 
+# Builds in Release in $(BUILD_DIR)/bench and runs the benchmark: one table of medians against
+# floors measured in the same run, each with its target; fails when a figure misses it.
+# Extra flags reach Google Benchmark, e.g. BENCH_FLAGS=--benchmark_filter=start-up.
+BENCH_DIR := $(BUILD_DIR)/bench
+BENCH_FLAGS ?=
+
+.PHONY: bench
+bench: PACKAGES += libbenchmark-dev
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVORTLINE_BENCH=ON
+	cmake --build $(BENCH_DIR) --target vortline_bench
+	QT_QPA_PLATFORM=offscreen $(BENCH_DIR)/bench/vortline_bench $(BENCH_FLAGS)
+
 # The windows rendered offscreen to PNG files in $(BUILD_DIR)/screenshots.
 screenshots: configure
 	cmake --build $(BUILD_DIR) --target screenshots

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+// The floor the launcher's window is measured against: a plain QWidget with
+// the launcher's widgets, of the same Qt types, sizes and places, and its
+// background picture, but none of its behaviour, files, fonts or colours.
+class FloorWindow : public QWidget {
+public:
+    FloorWindow();
+};

@@ -1,0 +1,213 @@
+#include "LauncherBenchmarks.h"
+
+#include "BenchFolders.h"
+#include "ChildStart.h"
+#include "PaintedWindow.h"
+#include "PlainListing.h"
+#include "app/Form1.h"
+#include "app/GameArguments.h"
+#include "persist/LauncherSettings.h"
+#include "persist/ServerList.h"
+#include "persist/ServerListFile.h"
+#include "platform/NativePlatform.h"
+#include "ui/FileListBox.h"
+#include "ui/ValueCheckBox.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Times starts of the window in fresh processes, from construction until its
+// first paint.
+void registerStart(const std::string& name, StartedWindow window, const QString& folder,
+                   int repetitions)
+{
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [window, folder](benchmark::State& state) {
+                                     for (auto _ : state)
+                                         state.SetIterationTime(
+                                             startInChild(window, folder).seconds);
+                                 })
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly();
+}
+
+void registerStarts(const BenchFolders& folders)
+{
+    registerStart(bench_name::kFloorWindow, StartedWindow::Floor, folders.startWithTenMaps(), 15);
+    registerStart(bench_name::kStartTenMaps, StartedWindow::Launcher, folders.startWithTenMaps(),
+                  15);
+    registerStart(bench_name::kStartManyMaps, StartedWindow::Launcher, folders.startWithManyMaps(),
+                  15);
+    for (const int count : BenchFolders::kServerCounts)
+        registerStart(bench_name::kStartServers + std::to_string(count), StartedWindow::Launcher,
+                      folders.startWithServers(count), count > 10'000 ? 7 : 15);
+}
+
+void registerListings(const BenchFolders& folders)
+{
+    const QString many = folders.manyMapsFolder();
+    const QString none = folders.startWithTenMaps();
+    benchmark::RegisterBenchmark(
+        bench_name::kListing,
+        [many, none](benchmark::State& state) {
+            // The map list as the window has it.
+            ui::FileListBox list;
+            list.setPattern(QStringLiteral("*.bsp ; *.map"));
+            list.resize(161, 84);
+            showAndWaitForPaint(list);
+            for (auto _ : state) {
+                list.setPath(none);
+                waitForPaint(*list.viewport());
+                const auto started = Clock::now();
+                list.setPath(many);
+                waitForPaint(*list.viewport());
+                state.SetIterationTime(
+                    std::chrono::duration<double>(Clock::now() - started).count());
+            }
+        })
+        ->UseManualTime()
+        ->Iterations(3)
+        ->Repetitions(11)
+        ->ReportAggregatesOnly();
+    benchmark::RegisterBenchmark(bench_name::kListingFloor,
+                                 [folder = many.toStdString()](benchmark::State& state) {
+                                     for (auto _ : state)
+                                         benchmark::DoNotOptimize(listMapsPlainly(folder));
+                                 })
+        ->Iterations(3)
+        ->Repetitions(11)
+        ->ReportAggregatesOnly();
+}
+
+app::LaunchOptions everyOption()
+{
+    app::LaunchOptions options;
+    options.playerName = QStringLiteral("Fraglet");
+    options.cheats = 1;
+    options.dedicated = 1;
+    options.connect = 1;
+    options.server = QStringLiteral("10.100.200.255 ");
+    options.model = QStringLiteral("Sarge");
+    options.mapFile = QStringLiteral("q3dm17.bsp");
+    options.advanced = 1;
+    options.fullscreen = 1;
+    options.rate22 = true;
+    return options;
+}
+
+void registerArguments(const BenchFolders& folders)
+{
+    const QString folder = folders.startWithTenMaps();
+    benchmark::RegisterBenchmark(
+        bench_name::kArgumentsInWindow,
+        [folder](benchmark::State& state) {
+            QDir::setCurrent(folder);
+            const auto platform = platform::createNativePlatform();
+            app::Form1 window(*platform);
+            showAndWaitForPaint(window);
+            // Every piece of the string present: the settings set the rest.
+            auto* maps = window.findChild<ui::FileListBox*>(QStringLiteral("File1"));
+            maps->setCurrentRow(0);
+            window.findChild<ui::ValueCheckBox*>(QStringLiteral("ADVANCED"))->setValue(1);
+            QRadioButton* rates[] = {window.findChild<QRadioButton*>(QStringLiteral("Option1")),
+                                     window.findChild<QRadioButton*>(QStringLiteral("Option2"))};
+            const auto* arguments = window.findChild<QLineEdit*>(QStringLiteral("Text1"));
+            int rate = 0;
+            for (auto _ : state) {
+                // Unmeasured, the sound rate changes unseen, so each build
+                // gives a new string; a map chosen then makes the window
+                // rebuild it and do nothing else.
+                rate = 1 - rate;
+                {
+                    const QSignalBlocker blockFirst(rates[0]);
+                    const QSignalBlocker blockSecond(rates[1]);
+                    rates[rate]->setChecked(true);
+                }
+                const auto started = Clock::now();
+                emit maps->fileClicked();
+                state.SetIterationTime(
+                    std::chrono::duration<double>(Clock::now() - started).count());
+            }
+            if (arguments->text().count(QLatin1Char('+')) != 8)
+                state.SkipWithError(
+                    ("a piece is missing: " + arguments->text()).toStdString().c_str());
+        })
+        ->UseManualTime()
+        ->Repetitions(11)
+        ->ReportAggregatesOnly();
+    benchmark::RegisterBenchmark(bench_name::kArgumentsString,
+                                 [](benchmark::State& state) {
+                                     const app::LaunchOptions options = everyOption();
+                                     for (auto _ : state)
+                                         benchmark::DoNotOptimize(app::buildGameArguments(options));
+                                 })
+        ->Repetitions(11)
+        ->ReportAggregatesOnly();
+}
+
+persist::LauncherSettings settingsWithFields(int length)
+{
+    const QString text(length, QLatin1Char('x'));
+    return {text, text, text, text, text, 1, 0, 1};
+}
+
+void registerRecords(const BenchFolders& folders)
+{
+    for (const int length : {kShortField, kLongField}) {
+        const persist::LauncherSettings settings = settingsWithFields(length);
+        const QByteArray record = persist::writeSettingsRecord(settings);
+        benchmark::RegisterBenchmark((bench_name::kSettingsRead + std::to_string(length)).c_str(),
+                                     [record](benchmark::State& state) {
+                                         for (auto _ : state)
+                                             benchmark::DoNotOptimize(
+                                                 persist::readSettingsRecord(record));
+                                     })
+            ->Repetitions(11)
+            ->ReportAggregatesOnly();
+        benchmark::RegisterBenchmark((bench_name::kSettingsWrite + std::to_string(length)).c_str(),
+                                     [settings](benchmark::State& state) {
+                                         for (auto _ : state)
+                                             benchmark::DoNotOptimize(
+                                                 persist::writeSettingsRecord(settings));
+                                     })
+            ->Repetitions(11)
+            ->ReportAggregatesOnly();
+    }
+    for (const int lines : kServerListLines) {
+        const QString folder = folders.startWithServers(lines);
+        benchmark::RegisterBenchmark((bench_name::kServerListRead + std::to_string(lines)).c_str(),
+                                     [folder](benchmark::State& state) {
+                                         QDir::setCurrent(folder);
+                                         const auto platform = platform::createNativePlatform();
+                                         for (auto _ : state)
+                                             benchmark::DoNotOptimize(
+                                                 persist::readServerListFile(*platform));
+                                     })
+            ->Repetitions(11)
+            ->ReportAggregatesOnly();
+    }
+}
+
+} // namespace
+
+void registerLauncherBenchmarks(const BenchFolders& folders)
+{
+    registerStarts(folders);
+    registerListings(folders);
+    registerArguments(folders);
+    registerRecords(folders);
+}

@@ -1,0 +1,129 @@
+// Measures the launcher against floors taken in the same run and prints one
+// table; exits with 1 when a figure misses its target. The machines this runs
+// on are noisy, so every target is a median and most are ratios.
+#include "BenchFolders.h"
+#include "ChildStart.h"
+#include "LauncherBenchmarks.h"
+#include "ProgramIdentity.h"
+#include "ResultTable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QSysInfo>
+#include <QThread>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+namespace {
+
+using namespace bench_name;
+
+constexpr int kMemoryRuns = 5;
+
+std::string processorName()
+{
+    QFile cpuInfo(QStringLiteral("/proc/cpuinfo"));
+    if (cpuInfo.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        for (QByteArray line = cpuInfo.readLine(); !line.isEmpty(); line = cpuInfo.readLine()) {
+            if (line.startsWith("model name"))
+                return line.mid(line.indexOf(':') + 1).trimmed().toStdString();
+        }
+    }
+    return QSysInfo::currentCpuArchitecture().toStdString();
+}
+
+long medianPeakMemory(StartedWindow window, const QString& folder)
+{
+    std::vector<long> peaks;
+    for (int run = 0; run < kMemoryRuns; ++run)
+        peaks.push_back(startInChild(window, folder).peakKiB);
+    std::nth_element(peaks.begin(), peaks.begin() + kMemoryRuns / 2, peaks.end());
+    return peaks[kMemoryRuns / 2];
+}
+
+// n log n from the smaller count to the larger.
+double nLogNGrowth(double smaller, double larger)
+{
+    return larger * std::log(larger) / (smaller * std::log(smaller));
+}
+
+// Noise allowance for the figures that should grow in step with their input.
+constexpr double kLinearSlack = 1.25;
+
+ResultTable tabulate(const MedianCollector& medians, const BenchFolders& folders)
+{
+    ResultTable table;
+    const double floor = medians.seconds(kFloorWindow);
+    const auto servers = [&](int count) {
+        return medians.seconds(kStartServers + std::to_string(count));
+    };
+    table.addAgainstFloor("1 start-up, 10 maps", medians.seconds(kStartTenMaps), "plain window",
+                          floor, 1.15);
+    table.addAgainstFloor("2 start-up, 4,000 maps in 10,000 files", medians.seconds(kStartManyMaps),
+                          "plain window", floor, 1.5);
+    table.addAgainstFloor("2 map listing, 4,000 maps in 10,000 files", medians.seconds(kListing),
+                          "readdir+sort", medians.seconds(kListingFloor), 2.5);
+    table.addLimit("3 BuildGameArguments, Text1 set", medians.seconds(kArgumentsInWindow), 20e-6);
+    table.addLimit("3 argument string alone", medians.seconds(kArgumentsString), 1e-6);
+    const double fieldGrowth = double(kLongField) / kShortField;
+    for (const char* name : {kSettingsRead, kSettingsWrite}) {
+        const std::string figure = std::string("4 settings record ") +
+                                   (name == kSettingsRead ? "read" : "write") + ", fields " +
+                                   std::to_string(kShortField) + " → " +
+                                   std::to_string(kLongField) + " chars";
+        table.addGrowth(figure, medians.seconds(name + std::to_string(kLongField)),
+                        medians.seconds(name + std::to_string(kShortField)),
+                        fieldGrowth * kLinearSlack, "linear");
+    }
+    const double listRead = medians.seconds(kServerListRead + std::to_string(kServerListLines[0]));
+    table.addLimit("4 server list read, 10,000 lines", listRead, 10e-3);
+    table.addGrowth("4 server list read, 10,000 → 40,000 lines",
+                    medians.seconds(kServerListRead + std::to_string(kServerListLines[1])),
+                    listRead, 4 * kLinearSlack, "linear");
+    table.addMemory("5 peak memory, start-up with 10 maps",
+                    medianPeakMemory(StartedWindow::Launcher, folders.startWithTenMaps()),
+                    medianPeakMemory(StartedWindow::Floor, folders.startWithTenMaps()), 1.1);
+    table.addAgainstFloor("6 start-up, 10,000 servers", servers(10'000), "plain window", floor,
+                          1.5);
+    table.addGrowth("6 start-up, 1,000 → 10,000 servers", servers(10'000), servers(1'000),
+                    nLogNGrowth(1'000, 10'000), "n log n");
+    table.addGrowth("6 start-up, 10,000 → 40,000 servers", servers(40'000), servers(10'000),
+                    nLogNGrowth(10'000, 40'000), "n log n");
+    return table;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (const auto childStatus = runAsChild(argc, argv))
+        return *childStatus;
+
+    benchmark::Initialize(&argc, argv);
+    QApplication application(argc, argv);
+    try {
+        const BenchFolders folders;
+        registerLauncherBenchmarks(folders);
+        MedianCollector medians;
+        benchmark::RunSpecifiedBenchmarks(&medians);
+
+        std::printf("Vortline %d.%d.%d, Release build, medians; Qt %s on the %s platform\n",
+                    identity::kVersionMajor, identity::kVersionMinor, identity::kVersionRevision,
+                    qVersion(), qPrintable(QGuiApplication::platformName()));
+        std::printf("Machine: %s, %d cores, %s, Linux %s\n\n", processorName().c_str(),
+                    QThread::idealThreadCount(), qPrintable(QSysInfo::prettyProductName()),
+                    qPrintable(QSysInfo::kernelVersion()));
+        return tabulate(medians, folders).print() ? 0 : 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vortline_bench: %s\n", error.what());
+        return 2;
+    }
+}
