@@ -77,7 +77,7 @@ double MedianCollector::seconds(const std::string& name) const
         throw std::runtime_error(name + " failed: " + error->second);
     const auto median = medians_.find(name);
     if (median == medians_.end())
-        throw std::runtime_error(name + " did not run");
+        throw NotRun{};
     return median->second;
 }
 

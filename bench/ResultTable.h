@@ -13,8 +13,10 @@ public:
     bool ReportContext(const Context&) override { return true; }
     void ReportRuns(const std::vector<Run>& runs) override;
 
-    // Throws when the benchmark did not run or failed.
+    // Throws NotRun when a filter left the benchmark out, and
+    // std::runtime_error when it failed.
     double seconds(const std::string& name) const;
+    struct NotRun {};
 
 private:
     std::map<std::string, double> medians_;

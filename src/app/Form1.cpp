@@ -41,7 +41,6 @@ Form1::Form1(platform::Platform& platform, QWidget* parent)
     , platform_(platform)
 {
     setupUi(this);
-    startPickerWhereTheProcessIs();
     connectHandlers();
 }
 
@@ -112,6 +111,7 @@ Flow Form1::InitLauncher()
 {
     MapsPath = QDirectory->text() + platform::nativePathText(QStringLiteral("baseq3\\maps"));
     if (QDirectory->text() == kNotSet) {
+        startPickerWhereTheProcessIs();
         Frame1->setVisible(true);
         startSlide(Timer1, Timer2);
         return Flow::Continue;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace app {
 namespace {
@@ -32,7 +33,11 @@ const QLatin1String kGameExecutable("quake3.exe");
 
 void Form1::startPickerWhereTheProcessIs()
 {
-    // Before the handlers are connected: nothing has changed yet.
+    // Filled the first time the picker opens, not while the window starts:
+    // most starts never open it. Its lists change nothing when filled.
+    if (!Dir1->path().isEmpty())
+        return;
+    const QSignalBlocker dirs(Dir1);
     Dir1->setPath(QDir::currentPath());
     Drive1->setDriveOf(Dir1->path());
     File2->setPath(Dir1->path());
@@ -48,6 +53,7 @@ void Form1::startSlide(ui::Timer* timer, ui::Timer* opposite)
 
 void Form1::Command4_Click()
 {
+    startPickerWhereTheProcessIs();
     startSlide(Timer1, Timer2);
     Frame1->setVisible(true);
 }

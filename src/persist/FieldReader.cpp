@@ -1,7 +1,5 @@
 #include "FieldReader.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
 #include <utility>
 
@@ -21,6 +19,44 @@ bool isSeparator(char c)
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
+}
+
+qsizetype skipDigits(QByteArrayView text, qsizetype at)
+{
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+        ++at;
+    return at;
+}
+
+// A decimal number as a settings file may hold one: a sign, digits with a
+// point among, before or after them, and an exponent, as in "+1", "1.",
+// ".5" or "2e0". Read by hand: the program starts with these, and a regular
+// expression costs more to compile than the whole file takes to read.
+bool isDecimalNumber(QByteArrayView text)
+{
+    qsizetype at = 0;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+        ++at;
+    const qsizetype wholeStart = at;
+    at = skipDigits(text, at);
+    bool hasDigits = at > wholeStart;
+    if (at < text.size() && text[at] == '.') {
+        const qsizetype fractionStart = ++at;
+        at = skipDigits(text, at);
+        hasDigits = hasDigits || at > fractionStart;
+    }
+    if (!hasDigits)
+        return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+            ++at;
+        const qsizetype exponentStart = at;
+        at = skipDigits(text, at);
+        if (at == exponentStart)
+            return false;
+    }
+    return at == text.size();
 }
 
 } // namespace
@@ -117,9 +153,7 @@ std::optional<int> readCheckValue(const QByteArray& field)
     const QByteArray text = field.trimmed();
     if (text.isEmpty())
         return 0;
-    static const QRegularExpression number(
-        QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
-    if (!number.match(QString::fromLatin1(text)).hasMatch())
+    if (!isDecimalNumber(text))
         return std::nullopt;
     bool ok = false;
     const double value = text.toDouble(&ok);

@@ -2,36 +2,64 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
 #include <algorithm>
+#include <array>
 
 namespace ui {
+
+namespace {
+
+QStringList designFamilies(DesignFont font)
+{
+    // Qt draws no raster fonts, so "System" becomes Arial, whose metrics keep
+    // the bold captions within the widths they were designed for.
+    QStringList families{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                         QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans Condensed")};
+    if (font == DesignFont::MsSansSerif)
+        families.prepend(QStringLiteral("Microsoft Sans Serif"));
+    return families;
+}
+
+// The design's families from the first one this system has. Qt searches the
+// system's fonts anew for every family it lacks, for every font, which at
+// start-up took longer than loading the fonts used; the installed fonts do
+// not change while the program runs.
+QStringList installedDesignFamilies(DesignFont font)
+{
+    static const std::array<QStringList, 3> installed = [] {
+        const QStringList available = QFontDatabase::families();
+        std::array<QStringList, 3> lists;
+        for (const DesignFont each :
+             {DesignFont::System, DesignFont::MsSansSerif, DesignFont::Arial}) {
+            QStringList families = designFamilies(each);
+            while (families.size() > 1 && !available.contains(families.first()))
+                families.removeFirst();
+            lists[std::size_t(each)] = families;
+        }
+        return lists;
+    }();
+    return installed[std::size_t(font)];
+}
+
+} // namespace
 
 QFont designFont(DesignFont font, bool underline)
 {
     QFont result;
+    result.setFamilies(installedDesignFamilies(font));
     switch (font) {
     case DesignFont::System:
-        // Qt draws no raster fonts; Arial's metrics keep the bold captions
-        // within the widths they were designed for.
-        result.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                            QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans Condensed")});
         result.setPointSizeF(9.75);
         result.setBold(true);
         break;
     case DesignFont::MsSansSerif:
-        result.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                            QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
-                            QStringLiteral("DejaVu Sans Condensed")});
-        result.setPointSizeF(8.25);
-        break;
     case DesignFont::Arial:
-        result.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                            QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans Condensed")});
         result.setPointSizeF(8.25);
         break;
     }

@@ -1,32 +1,83 @@
 #include "FileListBox.h"
 
-#include <QDir>
+#include "CaseInsensitiveOrder.h"
+#include "platform/FolderListing.h"
+
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <optional>
 
 namespace ui {
 namespace {
 
-QList<QRegularExpression> patternExpressions(const QString& pattern)
+// One pattern of a file list, such as "*.bsp", matched without regard to
+// case. Folders of thousands of files are matched name by name, so the
+// common wildcards are matched here; character classes and escapes go to
+// QRegularExpression.
+class NamePattern {
+public:
+    explicit NamePattern(const QString& wildcard)
+        : folded_(wildcard.toCaseFolded())
+    {
+        if (wildcard.contains(QLatin1Char('[')) || wildcard.contains(QLatin1Char(']')) ||
+            wildcard.contains(QLatin1Char('\\')))
+            expression_.emplace(QRegularExpression::wildcardToRegularExpression(wildcard),
+                                QRegularExpression::CaseInsensitiveOption);
+    }
+
+    bool matches(const QString& name) const
+    {
+        if (expression_)
+            return expression_->match(name).hasMatch();
+        // Greedy, going back only to the last star: linear for the patterns
+        // file lists use.
+        qsizetype n = 0;
+        qsizetype p = 0;
+        qsizetype star = -1;
+        qsizetype nameAtStar = 0;
+        while (n < name.size()) {
+            if (p < folded_.size() && folded_[p] == QLatin1Char('*')) {
+                star = p++;
+                nameAtStar = n;
+            } else if (p < folded_.size() &&
+                       (folded_[p] == QLatin1Char('?') || folded_[p] == name[n].toCaseFolded())) {
+                ++p;
+                ++n;
+            } else if (star >= 0) {
+                p = star + 1;
+                n = ++nameAtStar;
+            } else {
+                return false;
+            }
+        }
+        while (p < folded_.size() && folded_[p] == QLatin1Char('*'))
+            ++p;
+        return p == folded_.size();
+    }
+
+private:
+    QString folded_;
+    std::optional<QRegularExpression> expression_;
+};
+
+QList<NamePattern> namePatterns(const QString& pattern)
 {
-    QList<QRegularExpression> expressions;
+    QList<NamePattern> patterns;
     for (const QString& part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString wildcard = part.trimmed();
         if (!wildcard.isEmpty())
-            expressions.append(
-                QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard),
-                                   QRegularExpression::CaseInsensitiveOption));
+            patterns.append(NamePattern(wildcard));
     }
-    return expressions;
+    return patterns;
 }
 
-bool matchesAny(const QString& name, const QList<QRegularExpression>& expressions)
+bool matchesAny(const QString& name, const QList<NamePattern>& patterns)
 {
-    return std::any_of(expressions.begin(), expressions.end(),
-                       [&name](const QRegularExpression& e) { return e.match(name).hasMatch(); });
+    return std::any_of(patterns.begin(), patterns.end(),
+                       [&name](const NamePattern& pattern) { return pattern.matches(name); });
 }
 
 } // namespace
@@ -35,6 +86,9 @@ FileListBox::FileListBox(QWidget* parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row is one line of the same font. Without this the view measures
+    // each of a folder's thousands of names before it can first be drawn.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (!selectedItems().isEmpty())
             emit fileClicked();
@@ -81,16 +135,13 @@ QString FileListBox::fileName() const
 
 void FileListBox::refill()
 {
-    const QList<QRegularExpression> expressions = patternExpressions(pattern_);
+    const QList<NamePattern> patterns = namePatterns(pattern_);
     QStringList names;
-    for (const QString& name : QDir(path_).entryList(QDir::Files)) {
-        if (matchesAny(name, expressions))
+    for (const QString& name : platform::fileNamesIn(path_).value_or(QStringList())) {
+        if (matchesAny(name, patterns))
             names.append(name);
     }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
-    });
+    sortIgnoringCase(names, CaseTies::CaseSensitive);
     const QSignalBlocker blocker(this);
     clear();
     addItems(names);

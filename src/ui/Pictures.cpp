@@ -19,8 +19,12 @@ QPixmap aboutPicture()
 
 QIcon programIcon()
 {
-    QIcon icon(QStringLiteral(":/pictures/vortline.ico"));
-    icon.addFile(QStringLiteral(":/pictures/vortline@2x.png"));
+    // The pixels of vortline.ico, which Windows takes for the program file,
+    // read from PNG: Qt reads that without an image plugin. Added as pictures
+    // rather than files, Qt does not look for an icon plugin either.
+    QIcon icon;
+    icon.addPixmap(QPixmap(QStringLiteral(":/pictures/vortline.png")));
+    icon.addPixmap(QPixmap(QStringLiteral(":/pictures/vortline@2x.png")));
     return icon;
 }
 

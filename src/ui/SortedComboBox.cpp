@@ -1,16 +1,16 @@
 #include "SortedComboBox.h"
 
+#include "CaseInsensitiveOrder.h"
+
 #include <QLineEdit>
 #include <QSignalBlocker>
-
-#include <algorithm>
+#include <QStringListModel>
 
 namespace ui {
 
 SortedComboBox::SortedComboBox(QWidget* parent)
     : QComboBox(parent)
 {
-    setEditable(true);
     // Qt turns committed text that equals an item into an activation, from
     // its own handlers of the edit's returnPressed and editingFinished: Enter
     // to the box or straight to its edit, Tab, a click elsewhere, the window
@@ -22,6 +22,8 @@ SortedComboBox::SortedComboBox(QWidget* parent)
     const auto commitSignals = {&QLineEdit::returnPressed, &QLineEdit::editingFinished};
     for (const auto signal : commitSignals)
         connect(edit, signal, this, [this] { ++committingText_; });
+    // Editable from here on: setEditable(true) would make an edit of its own
+    // first, only for this one to replace it.
     setLineEdit(edit);
     for (const auto signal : commitSignals)
         connect(edit, signal, this, [this] { --committingText_; });
@@ -56,15 +58,18 @@ void SortedComboBox::addSortedItem(const QString& text)
 void SortedComboBox::setSortedItems(QStringList items)
 {
     // Adding one by one walks the list each time, which for a server list of
-    // many thousand entries keeps the window from opening for minutes. A
-    // stable sort keeps equals in the order given, as adding them would.
-    std::stable_sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    // many thousand entries keeps the window from opening for minutes.
+    // Equals keep the order given, as adding them would.
+    sortIgnoringCase(items, CaseTies::KeepGivenOrder);
     const QString editText = currentText();
     const QSignalBlocker blocker(this);
-    clear();
-    addItems(items);
+    // A list model takes the sorted list as it is, where the standard model
+    // would make an item object of each entry.
+    if (!texts_) {
+        texts_ = new QStringListModel(this);
+        setModel(texts_);
+    }
+    texts_->setStringList(items);
     // Filling an empty list chooses its first item; a Windows list does not.
     setCurrentIndex(-1);
     setEditText(editText);

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+class QStringListModel;
+
 namespace ui {
 
 // An editable combo box whose list stays sorted as a Windows sorted list does:
@@ -25,6 +27,7 @@ signals:
     void itemChosen(int index);
 
 private:
+    QStringListModel* texts_ = nullptr;
     int committingText_ = 0;
 };
 

@@ -119,6 +119,16 @@ void TestFieldReader::readsCheckValues_data()
     QTest::newRow("hex") << QByteArray("0x1") << -1;
     QTest::newRow("infinity") << QByteArray("inf") << -1;
     QTest::newRow("too large") << QByteArray("1e999") << -1;
+    // The shapes of a number, each part present or missing.
+    QTest::newRow("trailing dot") << QByteArray("2.") << 2;
+    QTest::newRow("signed leading dot") << QByteArray("+.5") << 0;
+    QTest::newRow("dot and exponent") << QByteArray("1.E+0") << 1;
+    QTest::newRow("dot alone") << QByteArray(".") << -1;
+    QTest::newRow("sign alone") << QByteArray("-") << -1;
+    QTest::newRow("exponent alone") << QByteArray("e1") << -1;
+    QTest::newRow("no exponent digits") << QByteArray("1e+") << -1;
+    QTest::newRow("two dots") << QByteArray("1..") << -1;
+    QTest::newRow("two signs") << QByteArray("+-1") << -1;
 }
 
 void TestFieldReader::readsCheckValues()

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,6 +138,8 @@ private slots:
     void comboCommittingTypedTextIsNoChoice();
     void fileListShowsMatchingFilesSorted();
     void fileListKeepsItsFolderWhenANewOneFails();
+    void fileListMatchesAsWildcardExpressionsDo_data();
+    void fileListMatchesAsWildcardExpressionsDo();
     void fileListChoiceCannotBeEmptied_data();
     void fileListChoiceCannotBeEmptied();
     void enablingARunningTimerKeepsItsTick();
@@ -353,6 +356,51 @@ void TestControls::fileListShowsMatchingFilesSorted()
     QVERIFY(list.setPath(folder.path()));
     QVERIFY(list.fileName().isEmpty());
     QCOMPARE(clicks.size(), 1);
+}
+
+void TestControls::fileListMatchesAsWildcardExpressionsDo_data()
+{
+    QTest::addColumn<QString>("pattern");
+    for (const char* pattern : {"*.bsp ; *.map", "quake3.exe", "q?dm*.b?p", "*", "*.*", "*bsp*",
+                                "**.map", "a[1].bsp", "[ab].bsp", "?", "*.", "\u00df.MAP"})
+        QTest::newRow(pattern) << QString::fromUtf8(pattern);
+}
+
+void TestControls::fileListMatchesAsWildcardExpressionsDo()
+{
+    QFETCH(QString, pattern);
+    QTemporaryDir folder;
+    const QStringList names{"q3dm1.bsp",         "Q3DM17.BSP", "a.b.bsp", "bsp",
+                            "x.bsp.bak",         "xbsp",       "q3.MaP",  "Quake3.EXE",
+                            "quake3.exe.old",    "a[1].bsp",   "a.bsp",   "b",
+                            "\u00e9t\u00e9.Bsp", "\u1e9e.map", "x."};
+    for (const QString& name : names)
+        QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+
+    ui::FileListBox list;
+    list.setPattern(pattern);
+    QVERIFY(list.setPath(folder.path()));
+    QStringList listed;
+    for (int i = 0; i < list.count(); ++i)
+        listed.append(list.item(i)->text());
+
+    QStringList expected;
+    for (const QString& name : names) {
+        for (const QString& part : pattern.split(QLatin1Char(';'))) {
+            const QRegularExpression wildcard(
+                QRegularExpression::wildcardToRegularExpression(part.trimmed()),
+                QRegularExpression::CaseInsensitiveOption);
+            if (!part.trimmed().isEmpty() && wildcard.match(name).hasMatch()) {
+                expected.append(name);
+                break;
+            }
+        }
+    }
+    std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    QCOMPARE(listed, expected);
 }
 
 void TestControls::fileListKeepsItsFolderWhenANewOneFails()

@@ -1,0 +1,16 @@
+#include "FolderListing.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace platform {
+
+std::optional<QStringList> fileNamesIn(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable())
+        return std::nullopt;
+    return QDir(folder).entryList(QDir::Files, QDir::NoSort);
+}
+
+} // namespace platform
