@@ -142,8 +142,14 @@ int main(int argc, char* argv[])
     if (const auto childStatus = runAsChild(argc, argv))
         return *childStatus;
 
-    benchmark::Initialize(&argc, argv);
-    QApplication application(argc, argv);
+    // The repetitions of all benchmarks run in random order, so a figure and
+    // its floor see the machine alike however its load drifts during the run.
+    std::vector<char*> arguments(argv, argv + argc);
+    char interleaving[] = "--benchmark_enable_random_interleaving=true";
+    arguments.insert(arguments.begin() + 1, interleaving);
+    int argumentCount = int(arguments.size());
+    benchmark::Initialize(&argumentCount, arguments.data());
+    QApplication application(argumentCount, arguments.data());
     try {
         const BenchFolders folders;
         registerLauncherBenchmarks(folders);

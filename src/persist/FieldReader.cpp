@@ -68,22 +68,30 @@ FieldReader::FieldReader(QByteArray bytes)
 
 std::optional<QByteArray> FieldReader::next()
 {
+    const auto field = nextView();
+    if (!field)
+        return std::nullopt;
+    return field->toByteArray();
+}
+
+std::optional<QByteArrayView> FieldReader::nextView()
+{
     if (atEnd())
         return std::nullopt;
     position_ = skipBlanks(position_);
-    QByteArray field =
+    const QByteArrayView field =
         position_ < bytes_.size() && bytes_[position_] == kQuote ? readQuoted() : readUnquoted();
     skipSeparator();
     return field;
 }
 
-QByteArray FieldReader::readQuoted()
+QByteArrayView FieldReader::readQuoted()
 {
     const qsizetype start = position_ + 1;
     const qsizetype closing = findClosingQuote(start);
     if (closing < bytes_.size()) {
         position_ = skipBlanks(closing + 1);
-        return bytes_.mid(start, closing - start);
+        return QByteArrayView(bytes_).sliced(start, closing - start);
     }
     const qsizetype firstQuote = bytes_.indexOf(kQuote, start);
     if (firstQuote < 0) {
@@ -91,11 +99,11 @@ QByteArray FieldReader::readQuoted()
         position_ = start;
         while (position_ < bytes_.size() && !isLineEnd(bytes_[position_]))
             ++position_;
-        return bytes_.mid(start, position_ - start);
+        return QByteArrayView(bytes_).sliced(start, position_ - start);
     }
     // Text after the closing quote is not part of any field.
     position_ = findSeparator(firstQuote + 1);
-    return bytes_.mid(start, firstQuote - start);
+    return QByteArrayView(bytes_).sliced(start, firstQuote - start);
 }
 
 // The first quote from here on that a comma, a line end or the end of the
@@ -115,14 +123,14 @@ qsizetype FieldReader::findClosingQuote(qsizetype from)
     return closingQuote_ = bytes_.size();
 }
 
-QByteArray FieldReader::readUnquoted()
+QByteArrayView FieldReader::readUnquoted()
 {
     const qsizetype start = position_;
     position_ = findSeparator(start);
     qsizetype end = position_;
     while (end > start && isBlank(bytes_[end - 1]))
         --end;
-    return bytes_.mid(start, end - start);
+    return QByteArrayView(bytes_).sliced(start, end - start);
 }
 
 qsizetype FieldReader::findSeparator(qsizetype from) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <optional>
 
@@ -23,11 +24,13 @@ public:
 
     // The next field's raw bytes, or nothing when no bytes are left.
     std::optional<QByteArray> next();
+    // The same without a copy: the bytes stay valid as long as the reader.
+    std::optional<QByteArrayView> nextView();
     bool atEnd() const { return position_ >= bytes_.size(); }
 
 private:
-    QByteArray readQuoted();
-    QByteArray readUnquoted();
+    QByteArrayView readQuoted();
+    QByteArrayView readUnquoted();
     qsizetype findClosingQuote(qsizetype from);
     qsizetype findSeparator(qsizetype from) const;
     qsizetype skipBlanks(qsizetype from) const;

@@ -10,8 +10,11 @@ std::optional<QStringList> readServerList(const QByteArray& bytes)
 {
     FieldReader reader(bytes);
     QStringList entries;
+    // One entry to a line, as the launcher writes them; reserved at once, a
+    // list of many thousand is not copied over and over as it grows.
+    entries.reserve(bytes.count('\n') + 1);
     do {
-        const auto field = reader.next();
+        const auto field = reader.nextView();
         if (!field)
             return std::nullopt;
         entries.append(serverEntry(platform::decodeText(*field)));

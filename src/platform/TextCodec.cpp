@@ -15,7 +15,7 @@ QByteArray encodeText(const QString& text)
 #endif
 }
 
-QString decodeText(const QByteArray& bytes)
+QString decodeText(QByteArrayView bytes)
 {
 #ifdef Q_OS_WIN
     QStringDecoder decoder(QStringDecoder::System);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace platform {
@@ -8,6 +9,6 @@ namespace platform {
 // The launcher's text files hold one byte per character: the ANSI code page
 // on Windows, Latin-1 elsewhere. A character the code page lacks becomes "?".
 QByteArray encodeText(const QString& text);
-QString decodeText(const QByteArray& bytes);
+QString decodeText(QByteArrayView bytes);
 
 } // namespace platform
