@@ -22,6 +22,15 @@ bool isFile(const QByteArray& folder, const dirent& entry)
     return stat((folder + '/' + entry.d_name).constData(), &target) == 0 && S_ISREG(target.st_mode);
 }
 
+bool isAscii(const char* name)
+{
+    for (; *name != '\0'; ++name) {
+        if (static_cast<unsigned char>(*name) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<QStringList> fileNamesIn(const QString& folder)
@@ -39,9 +48,10 @@ std::optional<QStringList> fileNamesIn(const QString& folder)
         if (entry->d_name[0] == '.' || !isFile(encoded, *entry))
             continue;
         // A name that is not in the system's encoding cannot be given back
-        // to open the file; QDir leaves such files out too.
+        // to open the file; QDir leaves such files out too. Plain ASCII
+        // names, nearly all of them, come back unchanged in any encoding.
         const QString name = QFile::decodeName(entry->d_name);
-        if (QFile::encodeName(name) == entry->d_name)
+        if (isAscii(entry->d_name) || QFile::encodeName(name) == entry->d_name)
             names.append(name);
     }
     return names;

@@ -43,7 +43,7 @@ public:
                 star = p++;
                 nameAtStar = n;
             } else if (p < folded_.size() &&
-                       (folded_[p] == QLatin1Char('?') || folded_[p] == name[n].toCaseFolded())) {
+                       (folded_[p] == QLatin1Char('?') || folded_[p] == folded(name[n]))) {
                 ++p;
                 ++n;
             } else if (star >= 0) {
@@ -59,6 +59,14 @@ public:
     }
 
 private:
+    static QChar folded(QChar c)
+    {
+        // Unicode's tables are needed beyond ASCII only.
+        if (c.unicode() >= 0x80)
+            return c.toCaseFolded();
+        return c.unicode() >= u'A' && c.unicode() <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+    }
+
     QString folded_;
     std::optional<QRegularExpression> expression_;
 };

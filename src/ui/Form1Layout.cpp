@@ -1,5 +1,6 @@
 #include "Form1Layout.h"
 
+#include "BackgroundPicture.h"
 #include "ClickableLabel.h"
 #include "DesignLook.h"
 #include "DirListBox.h"
@@ -74,7 +75,7 @@ void Form1Layout::setupUi(QWidget* Form1)
     Form1->setFont(designFont(DesignFont::MsSansSerif));
     setColours(Form1, colour::kBlack, colour::kBlack);
 
-    Picture = new QLabel(Form1);
+    Picture = new BackgroundPicture(Form1);
     Picture->setObjectName(QStringLiteral("Picture"));
     Picture->setAttribute(Qt::WA_TransparentForMouseEvents);
     Picture->setPixmap(backgroundPicture(Form1->devicePixelRatioF()));
