@@ -3,6 +3,7 @@
 #include "FloorWindow.h"
 #include "PaintedWindow.h"
 #include "app/Form1.h"
+#include "persist/ServerListFile.h"
 #include "platform/NativePlatform.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -35,21 +37,19 @@ long peakResidentKiB()
 
 } // namespace
 
-ChildStart startInChild(StartedWindow window, const QString& folder)
+ChildStart runInChild(ChildTask task, const QString& folder)
 {
     QProcess child;
     child.setWorkingDirectory(folder);
     child.start(QCoreApplication::applicationFilePath(),
-                {QLatin1String(kChildFlag), window == StartedWindow::Launcher
-                                                ? QStringLiteral("launcher")
-                                                : QStringLiteral("floor")});
+                {QLatin1String(kChildFlag), QString::number(int(task))});
     if (!child.waitForFinished(60'000) || child.exitStatus() != QProcess::NormalExit ||
         child.exitCode() != 0)
-        throw std::runtime_error("a window's start failed: " +
+        throw std::runtime_error("a measured child failed: " +
                                  child.readAllStandardError().toStdString());
     const QList<QByteArray> figures = child.readAllStandardOutput().simplified().split(' ');
     if (figures.size() != 2)
-        throw std::runtime_error("a window's start reported nothing");
+        throw std::runtime_error("a measured child reported nothing");
     return {figures[0].toDouble(), figures[1].toLong()};
 }
 
@@ -57,18 +57,27 @@ std::optional<int> runAsChild(int argc, char* argv[])
 {
     if (argc != 3 || std::strcmp(argv[1], kChildFlag) != 0)
         return std::nullopt;
-    const bool launcher = std::strcmp(argv[2], "launcher") == 0;
+    const auto task = ChildTask(std::atoi(argv[2]));
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     const auto platform = platform::createNativePlatform();
 
     const auto started = std::chrono::steady_clock::now();
     std::unique_ptr<QWidget> window;
-    if (launcher)
+    switch (task) {
+    case ChildTask::LauncherWindow:
         window = std::make_unique<app::Form1>(*platform);
-    else
+        break;
+    case ChildTask::FloorWindow:
         window = std::make_unique<FloorWindow>();
-    showAndWaitForPaint(*window);
+        break;
+    case ChildTask::ServerListRead:
+        if (!persist::readServerListFile(*platform))
+            return 1;
+        break;
+    }
+    if (window)
+        showAndWaitForPaint(*window);
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
 
     std::printf("%.9f %ld\n", seconds.count(), peakResidentKiB());

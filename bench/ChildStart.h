@@ -4,18 +4,23 @@
 
 #include <optional>
 
-// One start of a window in a fresh process, as a user starts the launcher:
-// fonts, styles, plugins and pictures are loaded for the first time, as they
-// are in the real program. The child runs this program again.
+// Work measured in a fresh process, as the launcher does it when a user
+// starts it: fonts, styles, plugins, pictures and memory are all taken for
+// the first time, as they are in the real program. The child runs this
+// program again.
 struct ChildStart {
-    double seconds = 0; // from constructing the window until its first paint
-    long peakKiB = 0;   // the child's peak resident memory at that moment
+    double seconds = 0; // the work alone, not the process start around it
+    long peakKiB = 0;   // the child's peak resident memory when done
 };
 
-enum class StartedWindow { Launcher, Floor };
+enum class ChildTask {
+    LauncherWindow, // from constructing the window until its first paint
+    FloorWindow,    // the same for the floor window
+    ServerListRead, // reading the server list once
+};
 
-// Starts the window in `folder`, its working directory.
-ChildStart startInChild(StartedWindow window, const QString& folder);
+// Runs the task in `folder`, its working directory.
+ChildStart runInChild(ChildTask task, const QString& folder);
 
 // The child's side, when this program was started for it: returns the exit
 // status to end with, or nothing when the arguments are not a child's.

@@ -38,11 +38,11 @@ std::string processorName()
     return QSysInfo::currentCpuArchitecture().toStdString();
 }
 
-long medianPeakMemory(StartedWindow window, const QString& folder)
+long medianPeakMemory(ChildTask task, const QString& folder)
 {
     std::vector<long> peaks;
     for (int run = 0; run < kMemoryRuns; ++run)
-        peaks.push_back(startInChild(window, folder).peakKiB);
+        peaks.push_back(runInChild(task, folder).peakKiB);
     std::nth_element(peaks.begin(), peaks.begin() + kMemoryRuns / 2, peaks.end());
     return peaks[kMemoryRuns / 2];
 }
@@ -115,8 +115,8 @@ ResultTable tabulate(const MedianCollector& medians, const BenchFolders& folders
     });
     row([&] {
         table.addMemory("5 peak memory, start-up with 10 maps",
-                        medianPeakMemory(StartedWindow::Launcher, folders.startWithTenMaps()),
-                        medianPeakMemory(StartedWindow::Floor, folders.startWithTenMaps()), 1.1);
+                        medianPeakMemory(ChildTask::LauncherWindow, folders.startWithTenMaps()),
+                        medianPeakMemory(ChildTask::FloorWindow, folders.startWithTenMaps()), 1.1);
     });
     row([&] {
         table.addAgainstFloor("6 start-up, 10,000 servers", servers(10'000), "plain window",

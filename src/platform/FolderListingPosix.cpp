@@ -35,6 +35,12 @@ bool isAscii(const char* name)
 
 std::optional<QStringList> fileNamesIn(const QString& folder)
 {
+    return fileNamesIn(folder, [](const QString&) { return true; });
+}
+
+std::optional<QStringList> fileNamesIn(const QString& folder,
+                                       const std::function<bool(const QString&)>& wanted)
+{
     // QDir builds a file information object for every entry, which for a
     // maps folder of thousands of files costs more than all the rest of
     // listing it.
@@ -51,7 +57,7 @@ std::optional<QStringList> fileNamesIn(const QString& folder)
         // to open the file; QDir leaves such files out too. Plain ASCII
         // names, nearly all of them, come back unchanged in any encoding.
         const QString name = QFile::decodeName(entry->d_name);
-        if (isAscii(entry->d_name) || QFile::encodeName(name) == entry->d_name)
+        if ((isAscii(entry->d_name) || QFile::encodeName(name) == entry->d_name) && wanted(name))
             names.append(name);
     }
     return names;

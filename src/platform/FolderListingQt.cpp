@@ -13,4 +13,13 @@ std::optional<QStringList> fileNamesIn(const QString& folder)
     return QDir(folder).entryList(QDir::Files, QDir::NoSort);
 }
 
+std::optional<QStringList> fileNamesIn(const QString& folder,
+                                       const std::function<bool(const QString&)>& wanted)
+{
+    auto names = fileNamesIn(folder);
+    if (names)
+        names->removeIf([&wanted](const QString& name) { return !wanted(name); });
+    return names;
+}
+
 } // namespace platform

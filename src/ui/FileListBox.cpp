@@ -144,11 +144,9 @@ QString FileListBox::fileName() const
 void FileListBox::refill()
 {
     const QList<NamePattern> patterns = namePatterns(pattern_);
-    QStringList names;
-    for (const QString& name : platform::fileNamesIn(path_).value_or(QStringList())) {
-        if (matchesAny(name, patterns))
-            names.append(name);
-    }
+    QStringList names = platform::fileNamesIn(path_, [&patterns](const QString& name) {
+                            return matchesAny(name, patterns);
+                        }).value_or(QStringList());
     sortIgnoringCase(names, CaseTies::CaseSensitive);
     const QSignalBlocker blocker(this);
     clear();
