@@ -28,6 +28,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Times `work` run over and over in one process, its result kept from the
+// optimizer.
+template <typename Work> void registerRepeated(const std::string& name, Work work)
+{
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [work](benchmark::State& state) {
+                                     for (auto _ : state)
+                                         benchmark::DoNotOptimize(work());
+                                 })
+        ->Repetitions(11)
+        ->ReportAggregatesOnly();
+}
+
 // Times starts of the window in fresh processes, from construction until its
 // first paint.
 void registerInChild(const std::string& name, ChildTask task, const QString& folder,
@@ -150,14 +163,8 @@ void registerArguments(const BenchFolders& folders)
         ->UseManualTime()
         ->Repetitions(11)
         ->ReportAggregatesOnly();
-    benchmark::RegisterBenchmark(bench_name::kArgumentsString,
-                                 [](benchmark::State& state) {
-                                     const app::LaunchOptions options = everyOption();
-                                     for (auto _ : state)
-                                         benchmark::DoNotOptimize(app::buildGameArguments(options));
-                                 })
-        ->Repetitions(11)
-        ->ReportAggregatesOnly();
+    registerRepeated(bench_name::kArgumentsString,
+                     [options = everyOption()] { return app::buildGameArguments(options); });
 }
 
 persist::LauncherSettings settingsWithFields(int length)
@@ -171,22 +178,10 @@ void registerRecords(const BenchFolders& folders)
     for (const int length : {kShortField, kLongField}) {
         const persist::LauncherSettings settings = settingsWithFields(length);
         const QByteArray record = persist::writeSettingsRecord(settings);
-        benchmark::RegisterBenchmark((bench_name::kSettingsRead + std::to_string(length)).c_str(),
-                                     [record](benchmark::State& state) {
-                                         for (auto _ : state)
-                                             benchmark::DoNotOptimize(
-                                                 persist::readSettingsRecord(record));
-                                     })
-            ->Repetitions(11)
-            ->ReportAggregatesOnly();
-        benchmark::RegisterBenchmark((bench_name::kSettingsWrite + std::to_string(length)).c_str(),
-                                     [settings](benchmark::State& state) {
-                                         for (auto _ : state)
-                                             benchmark::DoNotOptimize(
-                                                 persist::writeSettingsRecord(settings));
-                                     })
-            ->Repetitions(11)
-            ->ReportAggregatesOnly();
+        registerRepeated(bench_name::kSettingsRead + std::to_string(length),
+                         [record] { return persist::readSettingsRecord(record); });
+        registerRepeated(bench_name::kSettingsWrite + std::to_string(length),
+                         [settings] { return persist::writeSettingsRecord(settings); });
     }
     // Read once, as start-up reads it: in a loop, the allocator would reuse
     // the memory the previous read gave back, which start-up never can.
