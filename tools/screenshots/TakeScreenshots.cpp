@@ -12,8 +12,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -79,8 +81,13 @@ int main(int argc, char* argv[])
     }
     bool saved = save(window, output, QStringLiteral("main.png"));
 
-    // The picker as a user leaves it just before OK: in the game's folder,
-    // with the game program chosen.
+    // The picker as a user leaves it just before OK: opened with "<", which
+    // fills its lists, then in the game's folder with the game program chosen.
+    // It is placed at rest at once rather than slid in.
+    if (auto* open = window.findChild<QPushButton*>(QStringLiteral("Command4")))
+        QTest::mouseClick(open, Qt::LeftButton);
+    if (auto* slide = window.findChild<QTimer*>(QStringLiteral("Timer1")))
+        slide->stop();
     picker->setVisible(true);
     picker->setLeft(0);
     auto* folders = window.findChild<ui::DirListBox*>(QStringLiteral("Dir1"));
