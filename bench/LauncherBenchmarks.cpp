@@ -28,6 +28,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Long enough for thousands of runs of the figures repeated in one process;
+// the default half second would make the whole benchmark take minutes.
+constexpr double kMinSecondsPerRepetition = 0.2;
+
 // Times `work` run over and over in one process, its result kept from the
 // optimizer.
 template <typename Work> void registerRepeated(const std::string& name, Work work)
@@ -37,6 +41,7 @@ template <typename Work> void registerRepeated(const std::string& name, Work wor
                                      for (auto _ : state)
                                          benchmark::DoNotOptimize(work());
                                  })
+        ->MinTime(kMinSecondsPerRepetition)
         ->Repetitions(11)
         ->ReportAggregatesOnly();
 }
@@ -57,18 +62,22 @@ void registerInChild(const std::string& name, ChildTask task, const QString& fol
         ->ReportAggregatesOnly();
 }
 
+// Starts vary with the machine's load more than anything measured in one
+// process, so they are repeated more.
+constexpr int kStartRepetitions = 25;
+
 void registerStarts(const BenchFolders& folders)
 {
     registerInChild(bench_name::kFloorWindow, ChildTask::FloorWindow, folders.startWithTenMaps(),
-                    15);
+                    kStartRepetitions);
     registerInChild(bench_name::kStartTenMaps, ChildTask::LauncherWindow,
-                    folders.startWithTenMaps(), 15);
+                    folders.startWithTenMaps(), kStartRepetitions);
     registerInChild(bench_name::kStartManyMaps, ChildTask::LauncherWindow,
-                    folders.startWithManyMaps(), 15);
+                    folders.startWithManyMaps(), kStartRepetitions);
     for (const int count : BenchFolders::kServerCounts)
         registerInChild(bench_name::kStartServers + std::to_string(count),
                         ChildTask::LauncherWindow, folders.startWithServers(count),
-                        count > 10'000 ? 7 : 15);
+                        count > 10'000 ? kStartRepetitions / 2 : kStartRepetitions);
 }
 
 void registerListings(const BenchFolders& folders)
@@ -161,6 +170,7 @@ void registerArguments(const BenchFolders& folders)
                     ("a piece is missing: " + arguments->text()).toStdString().c_str());
         })
         ->UseManualTime()
+        ->MinTime(kMinSecondsPerRepetition)
         ->Repetitions(11)
         ->ReportAggregatesOnly();
     registerRepeated(bench_name::kArgumentsString,
