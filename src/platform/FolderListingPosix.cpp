@@ -33,11 +33,6 @@ bool isAscii(const char* name)
 
 } // namespace
 
-std::optional<QStringList> fileNamesIn(const QString& folder)
-{
-    return fileNamesIn(folder, [](const QString&) { return true; });
-}
-
 std::optional<QStringList> fileNamesIn(const QString& folder,
                                        const std::function<bool(const QString&)>& wanted)
 {
@@ -57,7 +52,8 @@ std::optional<QStringList> fileNamesIn(const QString& folder,
         // to open the file; QDir leaves such files out too. Plain ASCII
         // names, nearly all of them, come back unchanged in any encoding.
         const QString name = QFile::decodeName(entry->d_name);
-        if ((isAscii(entry->d_name) || QFile::encodeName(name) == entry->d_name) && wanted(name))
+        if ((isAscii(entry->d_name) || QFile::encodeName(name) == entry->d_name) &&
+            (!wanted || wanted(name)))
             names.append(name);
     }
     return names;
