@@ -39,6 +39,7 @@ void Form1::startPickerWhereTheProcessIs()
         return;
     const QSignalBlocker dirs(Dir1);
     Dir1->setPath(QDir::currentPath());
+    Drive1->setDrives(ui::DriveListBox::systemDrives());
     Drive1->setDriveOf(Dir1->path());
     File2->setPath(Dir1->path());
 }

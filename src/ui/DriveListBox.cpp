@@ -50,7 +50,6 @@ DriveListBox::DriveListBox(QWidget* parent)
     : QComboBox(parent)
 {
     setEditable(false);
-    setDrives(systemDrives());
     // Qt reports the keyboard and the wheel moving the choice as activations
     // too, which is what Windows does; choosing the drive already chosen is
     // no change.

@@ -18,7 +18,8 @@ public:
 
     explicit DriveListBox(QWidget* parent = nullptr);
 
-    // The system's drives; the constructor starts with these.
+    // The system's drives, for setDrives(). The list starts empty: reading
+    // the mounted volumes is left for when somebody looks.
     static QList<Drive> systemDrives();
     // Replaces the list; nothing is chosen until setDriveOf().
     void setDrives(const QList<Drive>& drives);

@@ -1,6 +1,20 @@
 #include "Pictures.h"
 
+#include <QImageReader>
+
 namespace ui {
+namespace {
+
+QPixmap pngPicture(const QString& path)
+{
+    // Told only that a file is a PNG, Qt still loads every image plugin to
+    // ask whether it reads PNG before it reads it itself.
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
 
 QPixmap backgroundPicture(qreal devicePixelRatio)
 {
@@ -20,11 +34,11 @@ QPixmap aboutPicture()
 QIcon programIcon()
 {
     // The pixels of vortline.ico, which Windows takes for the program file,
-    // read from PNG: Qt reads that without an image plugin. Added as pictures
+    // read from PNG, which Qt reads without an image plugin. Added as pictures
     // rather than files, Qt does not look for an icon plugin either.
     QIcon icon;
-    icon.addPixmap(QPixmap(QStringLiteral(":/pictures/vortline.png")));
-    icon.addPixmap(QPixmap(QStringLiteral(":/pictures/vortline@2x.png")));
+    icon.addPixmap(pngPicture(QStringLiteral(":/pictures/vortline.png")));
+    icon.addPixmap(pngPicture(QStringLiteral(":/pictures/vortline@2x.png")));
     return icon;
 }
 

@@ -149,9 +149,12 @@ void TestForm1Panels::notSetStartSlidesThePickerIn()
     QVERIFY(picker->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(picker->left(), 0.0f, 3000);
     QCOMPARE(control<QLabel>(window, "VerFRM")->text(), QStringLiteral("Version"));
-    // The lists start where the launcher was started.
+    // The lists start where the launcher was started, on its drive.
     QCOMPARE(control<ui::DirListBox>(window, "Dir1")->path(),
              QDir::toNativeSeparators(QDir::currentPath()));
+    auto* drives = control<ui::DriveListBox>(window, "Drive1");
+    QCOMPARE(drives->count(), ui::DriveListBox::systemDrives().size());
+    QVERIFY(!drives->drive().isEmpty());
 }
 
 void TestForm1Panels::pickerTakesTheGameDirectory()
