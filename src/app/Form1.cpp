@@ -134,11 +134,12 @@ Flow Form1::LoadSettings()
         return repairAndEnd(settingsRepairMessage(), &persist::repairSettingsFile,
                             QLatin1String(persist::kSettingsFileName));
 
-    const auto servers = persist::readServerListFile(platform_);
+    auto servers = persist::readServerListFile(platform_);
     if (!servers)
         return repairAndEnd(serverListRepairMessage(), &persist::repairServerListFile,
                             QLatin1String(persist::kServerListRepairName));
-    Combo2->setSortedItems(*servers);
+    // Handed over, the list is sorted where it is rather than copied first.
+    Combo2->setSortedItems(std::move(*servers));
     Combo2->setEditText(settings->server);
 
     BuildGameArguments();

@@ -50,10 +50,12 @@ std::optional<QStringList> fileNamesIn(const QString& folder,
             continue;
         // A name that is not in the system's encoding cannot be given back
         // to open the file; QDir leaves such files out too. Plain ASCII
-        // names, nearly all of them, come back unchanged in any encoding.
-        const QString name = QFile::decodeName(entry->d_name);
-        if ((isAscii(entry->d_name) || QFile::encodeName(name) == entry->d_name) &&
-            (!wanted || wanted(name)))
+        // names, nearly all of them, read the same in any encoding, and
+        // Latin-1 reads them fastest.
+        const bool ascii = isAscii(entry->d_name);
+        const QString name =
+            ascii ? QString::fromLatin1(entry->d_name) : QFile::decodeName(entry->d_name);
+        if ((ascii || QFile::encodeName(name) == entry->d_name) && (!wanted || wanted(name)))
             names.append(name);
     }
     return names;

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace ui {
 namespace {
@@ -63,18 +64,82 @@ int compareIgnoringCase(QStringView a, QStringView b)
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
+namespace {
+
+// The first 16 characters of a text, when all are ASCII, folded into a pair
+// of numbers that order as the characters do. Comparing two of them settles
+// most pairs of names or addresses at once; the rest compare in full.
+struct SortKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    qsizetype index = 0;
+};
+
+constexpr qsizetype kKeyLength = 16;
+// Folded ASCII never fills a byte, so no known text has this key.
+constexpr std::uint64_t kUnknown = ~std::uint64_t(0);
+
+SortKey sortKey(QStringView text, qsizetype index)
+{
+    SortKey key{0, 0, index};
+    for (qsizetype i = 0; i < kKeyLength; ++i) {
+        char16_t unit = i < text.size() ? text[i].unicode() : u'\0';
+        if (unit >= 0x80)
+            return SortKey{kUnknown, kUnknown, index};
+        if (unit >= u'A' && unit <= u'Z')
+            unit += u'a' - u'A';
+        std::uint64_t& half = i < kKeyLength / 2 ? key.high : key.low;
+        half = (half << 8) | unit;
+    }
+    return key;
+}
+
+// Moves each text to the place its key was sorted to, one cycle of the
+// order at a time: no second list of thousands is made.
+void placeInOrder(QStringList& texts, std::vector<SortKey>& keys)
+{
+    for (qsizetype place = 0; place < texts.size(); ++place) {
+        if (keys[std::size_t(place)].index == place)
+            continue;
+        QString first = std::move(texts[place]);
+        qsizetype to = place;
+        for (;;) {
+            const qsizetype from = keys[std::size_t(to)].index;
+            keys[std::size_t(to)].index = to;
+            if (from == place) {
+                texts[to] = std::move(first);
+                break;
+            }
+            texts[to] = std::move(texts[from]);
+            to = from;
+        }
+    }
+}
+
+} // namespace
+
 void sortIgnoringCase(QStringList& texts, CaseTies ties)
 {
-    if (ties == CaseTies::KeepGivenOrder) {
-        std::stable_sort(texts.begin(), texts.end(), [](const QString& a, const QString& b) {
-            return compareIgnoringCase(a, b) < 0;
-        });
-        return;
-    }
-    std::sort(texts.begin(), texts.end(), [](const QString& a, const QString& b) {
-        const int order = compareIgnoringCase(a, b);
-        return order != 0 ? order < 0 : a < b;
+    std::vector<SortKey> keys;
+    keys.reserve(std::size_t(texts.size()));
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        keys.push_back(sortKey(texts.at(i), i));
+    // Equals are told apart by the tie rule and then by their places, so a
+    // plain sort keeps the given order without the buffer a stable one takes.
+    std::sort(keys.begin(), keys.end(), [&texts, ties](const SortKey& a, const SortKey& b) {
+        const QString& x = texts.at(a.index);
+        const QString& y = texts.at(b.index);
+        const bool known = a.high != kUnknown && b.high != kUnknown;
+        int order = 0;
+        if (known && (a.high != b.high || a.low != b.low))
+            order = a.high != b.high ? (a.high < b.high ? -1 : 1) : (a.low < b.low ? -1 : 1);
+        else if (!known || x.size() != y.size() || x.size() > kKeyLength)
+            order = compareIgnoringCase(x, y);
+        if (order == 0 && ties == CaseTies::CaseSensitive)
+            order = x.compare(y);
+        return order != 0 ? order < 0 : a.index < b.index;
     });
+    placeInOrder(texts, keys);
 }
 
 } // namespace ui

@@ -21,6 +21,9 @@ class NamePattern {
 public:
     explicit NamePattern(const QString& wildcard)
         : folded_(wildcard.toCaseFolded())
+        , endingOnly_(folded_.startsWith(QLatin1Char('*')) &&
+                      !folded_.sliced(1).contains(QLatin1Char('*')) &&
+                      !folded_.contains(QLatin1Char('?')))
     {
         if (wildcard.contains(QLatin1Char('[')) || wildcard.contains(QLatin1Char(']')) ||
             wildcard.contains(QLatin1Char('\\')))
@@ -32,6 +35,8 @@ public:
     {
         if (expression_)
             return expression_->match(name).hasMatch();
+        if (endingOnly_)
+            return matchesEnding(name);
         // Greedy, going back only to the last star: linear for the patterns
         // file lists use.
         qsizetype n = 0;
@@ -59,6 +64,20 @@ public:
     }
 
 private:
+    // "*.bsp" and its like, the usual patterns: only the name's end decides.
+    bool matchesEnding(const QString& name) const
+    {
+        const qsizetype length = folded_.size() - 1;
+        if (name.size() < length)
+            return false;
+        const qsizetype start = name.size() - length;
+        for (qsizetype i = 0; i < length; ++i) {
+            if (folded_[1 + i] != folded(name[start + i]))
+                return false;
+        }
+        return true;
+    }
+
     static QChar folded(QChar c)
     {
         // Unicode's tables are needed beyond ASCII only.
@@ -68,6 +87,7 @@ private:
     }
 
     QString folded_;
+    bool endingOnly_ = false;
     std::optional<QRegularExpression> expression_;
 };
 

@@ -12,6 +12,7 @@ class TestCaseInsensitiveOrder : public QObject {
 
 private slots:
     void comparesAsQStringDoes();
+    void sortsAsQStringDoes_data();
     void sortsAsQStringDoes();
 };
 
@@ -23,12 +24,13 @@ int sign(int value)
 }
 
 // Texts of up to a dozen characters, mostly ASCII with the neighbours of the
-// capitals ('@', '[', '`', '{') among them, now and then a character beyond
-// ASCII, a surrogate pair among those: so that equal and prefix texts, and
-// differences early, late and after a run of ASCII, all occur.
+// capitals ('@', '[', '`', '{') and a NUL among them, now and then a
+// character beyond ASCII, a surrogate pair among those: so that equal and
+// prefix texts, and differences early, late and after a run of ASCII, all
+// occur.
 QString randomText(QRandomGenerator& random)
 {
-    static const QString ascii = QStringLiteral("aAbBzZ@[`{_.1 ");
+    static const QString ascii = QStringLiteral("aAbBzZ@[`{_.1 ") + QChar(0);
     static const QString beyond = QStringLiteral("\u00e4\u00c4\u00df\u03a3\u03c3") +
                                   QString::fromUcs4(U"\U00010400\U00010428");
     QString text;
@@ -57,12 +59,32 @@ void TestCaseInsensitiveOrder::comparesAsQStringDoes()
     }
 }
 
+void TestCaseInsensitiveOrder::sortsAsQStringDoes_data()
+{
+    // Sorting looks at the first 16 characters first: texts shorter and
+    // longer than that, the longer ones alike up to and beyond it.
+    QTest::addColumn<QString>("start");
+    QTest::newRow("short") << QString();
+    QTest::newRow("alike") << QStringLiteral("192.168.00.1");
+    QTest::newRow("long") << QStringLiteral("192.168.ServEr.");
+    QTest::newRow("long, beyond ASCII") << QStringLiteral("192.168.\u00c4.");
+}
+
 void TestCaseInsensitiveOrder::sortsAsQStringDoes()
 {
+    QFETCH(QString, start);
     QRandomGenerator random(29);
     QStringList texts;
-    for (int i = 0; i < 3'000; ++i)
-        texts.append(randomText(random));
+    for (int i = 0; i < 3'000; ++i) {
+        QString text = randomText(random);
+        if (random.bounded(4) != 0)
+            text.prepend(random.bounded(2) == 0 ? start : start.toLower());
+        // Alike but for one character, anywhere.
+        const QString other = randomText(random);
+        if (random.bounded(2) == 0 && !text.isEmpty() && !other.isEmpty())
+            text[random.bounded(int(text.size()))] = other[0];
+        texts.append(text);
+    }
 
     QStringList kept = texts;
     ui::sortIgnoringCase(kept, ui::CaseTies::KeepGivenOrder);

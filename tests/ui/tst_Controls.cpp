@@ -361,8 +361,9 @@ void TestControls::fileListShowsMatchingFilesSorted()
 void TestControls::fileListMatchesAsWildcardExpressionsDo_data()
 {
     QTest::addColumn<QString>("pattern");
-    for (const char* pattern : {"*.bsp ; *.map", "quake3.exe", "q?dm*.b?p", "*", "*.*", "*bsp*",
-                                "**.map", "a[1].bsp", "[ab].bsp", "?", "*.", "\u00df.MAP"})
+    for (const char* pattern :
+         {"*.bsp ; *.map", "quake3.exe", "q?dm*.b?p", "*", "*.*", "*bsp*", "**.map", "a[1].bsp",
+          "[ab].bsp", "?", "*.", "\u00df.MAP", "*T\u00c9.BSP"})
         QTest::newRow(pattern) << QString::fromUtf8(pattern);
 }
 
