@@ -26,23 +26,25 @@ QStringList designFamilies(DesignFont font)
     return families;
 }
 
-// The design's families from the first one this system has. Qt searches the
-// system's fonts anew for every family it lacks, for every font, which at
-// start-up took longer than loading the fonts used; the installed fonts do
-// not change while the program runs.
-QStringList installedDesignFamilies(DesignFont font)
+// The first of the design's families this system has, or the last one for
+// the system to substitute. Qt searches the system's fonts anew for every
+// family it lacks, for every font, and asks for the system's fallbacks of a
+// font given more than one family before it has met a character the first
+// one lacks; at start-up that took longer than loading the fonts used. The
+// installed fonts do not change while the program runs.
+QString installedDesignFamily(DesignFont font)
 {
-    static const std::array<QStringList, 3> installed = [] {
+    static const std::array<QString, 3> installed = [] {
         const QStringList available = QFontDatabase::families();
-        std::array<QStringList, 3> lists;
+        std::array<QString, 3> chosen;
         for (const DesignFont each :
              {DesignFont::System, DesignFont::MsSansSerif, DesignFont::Arial}) {
             QStringList families = designFamilies(each);
             while (families.size() > 1 && !available.contains(families.first()))
                 families.removeFirst();
-            lists[std::size_t(each)] = families;
+            chosen[std::size_t(each)] = families.first();
         }
-        return lists;
+        return chosen;
     }();
     return installed[std::size_t(font)];
 }
@@ -52,7 +54,7 @@ QStringList installedDesignFamilies(DesignFont font)
 QFont designFont(DesignFont font, bool underline)
 {
     QFont result;
-    result.setFamilies(installedDesignFamilies(font));
+    result.setFamilies({installedDesignFamily(font)});
     switch (font) {
     case DesignFont::System:
         result.setPointSizeF(9.75);
