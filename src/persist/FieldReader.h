@@ -36,7 +36,9 @@ private:
     qsizetype skipBlanks(qsizetype from) const;
     void skipSeparator();
 
-    QByteArray bytes_;
+    // Never written: a write would copy bytes shared with the caller, a whole
+    // server list of thousands of lines.
+    const QByteArray bytes_;
     qsizetype position_ = 0;
     // The last quote search: from where, and the quote it found (or the end).
     // Fields only move forward, so a search that found nothing is never redone
