@@ -71,6 +71,9 @@ std::optional<int> runAsChild(int argc, char* argv[])
     case ChildTask::FloorWindow:
         window = std::make_unique<FloorWindow>();
         break;
+    case ChildTask::FloorWindowInDesignFonts:
+        window = std::make_unique<FloorWindow>(FloorWindow::Fonts::Design);
+        break;
     case ChildTask::ServerListRead:
         if (!persist::readServerListFile(*platform))
             return 1;

@@ -14,9 +14,10 @@ struct ChildStart {
 };
 
 enum class ChildTask {
-    LauncherWindow, // from constructing the window until its first paint
-    FloorWindow,    // the same for the floor window
-    ServerListRead, // reading the server list once
+    LauncherWindow,           // from constructing the window until its first paint
+    FloorWindow,              // the same for the floor window
+    FloorWindowInDesignFonts, // and for the floor window in the launcher's fonts
+    ServerListRead,           // reading the server list once
 };
 
 // Runs the task in `folder`, its working directory.

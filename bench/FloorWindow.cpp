@@ -1,5 +1,7 @@
 #include "FloorWindow.h"
 
+#include "ui/DesignLook.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -90,6 +92,22 @@ constexpr std::array kPieces{
     Piece{Kind::Button, 27, {187, 99, 163, 18}, "EXIT ENHANCED MENU"},
 };
 
+// The pieces the launcher gives a font of their own; the others take the
+// window's.
+struct PieceFont {
+    std::size_t piece;
+    ui::DesignFont font;
+    bool underline = false;
+};
+constexpr std::array kDesignFonts{
+    PieceFont{0, ui::DesignFont::System},  PieceFont{1, ui::DesignFont::System, true},
+    PieceFont{2, ui::DesignFont::System},  PieceFont{3, ui::DesignFont::System},
+    PieceFont{4, ui::DesignFont::System},  PieceFont{5, ui::DesignFont::System, true},
+    PieceFont{6, ui::DesignFont::System},  PieceFont{7, ui::DesignFont::System},
+    PieceFont{10, ui::DesignFont::System}, PieceFont{11, ui::DesignFont::System},
+    PieceFont{20, ui::DesignFont::System}, PieceFont{26, ui::DesignFont::Arial},
+};
+
 QWidget* make(Kind kind, const QString& text, QWidget* parent)
 {
     switch (kind) {
@@ -130,8 +148,10 @@ QWidget* make(Kind kind, const QString& text, QWidget* parent)
 
 } // namespace
 
-FloorWindow::FloorWindow()
+FloorWindow::FloorWindow(Fonts fonts)
 {
+    if (fonts == Fonts::Design)
+        setFont(ui::designFont(ui::DesignFont::MsSansSerif));
     setWindowTitle(QStringLiteral("VORTLINE"));
     setFixedSize(417, 315);
     auto* picture = new QLabel(this);
@@ -146,6 +166,10 @@ FloorWindow::FloorWindow()
         made[i]->setGeometry(piece.rect);
         if (piece.hidden)
             made[i]->hide();
+    }
+    if (fonts == Fonts::Design) {
+        for (const PieceFont& piece : kDesignFonts)
+            made.at(piece.piece)->setFont(ui::designFont(piece.font, piece.underline));
     }
     for (int i = 0; i < 4; ++i)
         (new QTimer(this))->setInterval(50);

@@ -7,5 +7,9 @@
 // background picture, but none of its behaviour, files, fonts or colours.
 class FloorWindow : public QWidget {
 public:
-    FloorWindow();
+    enum class Fonts {
+        Application, // the system's, as Qt gives every widget
+        Design,      // the launcher's, on the same widgets and no others
+    };
+    explicit FloorWindow(Fonts fonts = Fonts::Application);
 };

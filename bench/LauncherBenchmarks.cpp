@@ -70,6 +70,8 @@ void registerStarts(const BenchFolders& folders)
 {
     registerInChild(bench_name::kFloorWindow, ChildTask::FloorWindow, folders.startWithTenMaps(),
                     kStartRepetitions);
+    registerInChild(bench_name::kFloorInDesignFonts, ChildTask::FloorWindowInDesignFonts,
+                    folders.startWithTenMaps(), kStartRepetitions);
     registerInChild(bench_name::kStartTenMaps, ChildTask::LauncherWindow,
                     folders.startWithTenMaps(), kStartRepetitions);
     registerInChild(bench_name::kStartManyMaps, ChildTask::LauncherWindow,

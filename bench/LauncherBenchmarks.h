@@ -5,6 +5,7 @@ class BenchFolders;
 // The benchmarks' names, for reading their medians back.
 namespace bench_name {
 inline constexpr char kFloorWindow[] = "start-up/floor window";
+inline constexpr char kFloorInDesignFonts[] = "start-up/floor window in the launcher's fonts";
 inline constexpr char kStartTenMaps[] = "start-up/10 maps";
 inline constexpr char kStartManyMaps[] = "start-up/4000 maps";
 inline constexpr char kStartServers[] = "start-up/servers:"; // followed by the count

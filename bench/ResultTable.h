@@ -29,6 +29,9 @@ public:
     // A time at most maxRatio times its floor.
     void addAgainstFloor(const std::string& figure, double seconds, const std::string& floorName,
                          double floorSeconds, double maxRatio);
+    // A time against another floor, shown to explain a figure; no target.
+    void addComparison(const std::string& figure, double seconds, const std::string& floorName,
+                       double floorSeconds);
     // A time at most limitSeconds.
     void addLimit(const std::string& figure, double seconds, double limitSeconds);
     // A peak memory at most maxRatio times the floor program's.
@@ -47,7 +50,7 @@ private:
         std::string median;
         std::string floor;
         double ratio;
-        std::string target;
+        std::string target; // empty for a comparison
         bool withinTarget;
     };
     std::vector<Row> rows_;
