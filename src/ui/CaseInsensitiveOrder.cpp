@@ -22,6 +22,12 @@ std::uint64_t foldedAscii(std::uint64_t units)
     return units | (capitals >> 2);
 }
 
+// One UTF-16 unit below 0x80, its capital made small.
+char16_t foldedAscii(char16_t unit)
+{
+    return unit >= u'A' && unit <= u'Z' ? char16_t(unit + (u'a' - u'A')) : unit;
+}
+
 } // namespace
 
 int compareIgnoringCase(QStringView a, QStringView b)
@@ -50,14 +56,10 @@ int compareIgnoringCase(QStringView a, QStringView b)
         }
     }
     for (; i < common; ++i) {
-        char16_t x = a[i].unicode();
-        char16_t y = b[i].unicode();
+        const char16_t x = foldedAscii(a[i].unicode());
+        const char16_t y = foldedAscii(b[i].unicode());
         if ((x | y) >= 0x80)
             return a.compare(b, Qt::CaseInsensitive);
-        if (x >= u'A' && x <= u'Z')
-            x += u'a' - u'A';
-        if (y >= u'A' && y <= u'Z')
-            y += u'a' - u'A';
         if (x != y)
             return int(x) - int(y);
     }
@@ -83,11 +85,9 @@ SortKey sortKey(QStringView text, qsizetype index)
 {
     SortKey key{0, 0, index};
     for (qsizetype i = 0; i < kKeyLength; ++i) {
-        char16_t unit = i < text.size() ? text[i].unicode() : u'\0';
+        const char16_t unit = foldedAscii(i < text.size() ? text[i].unicode() : u'\0');
         if (unit >= 0x80)
             return SortKey{kUnknown, kUnknown, index};
-        if (unit >= u'A' && unit <= u'Z')
-            unit += u'a' - u'A';
         std::uint64_t& half = i < kKeyLength / 2 ? key.high : key.low;
         half = (half << 8) | unit;
     }
