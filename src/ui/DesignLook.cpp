@@ -65,7 +65,10 @@ QFont designFont(DesignFont font, bool underline)
         result.setPointSizeF(8.25);
         break;
     }
-    result.setStyleHint(QFont::SansSerif);
+    // Windows drew these captions letter by letter, without kerning; shaping
+    // Latin text would only add kerning, and loads each face's layout tables
+    // at start-up. Scripts that need shaping still get it.
+    result.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     result.setUnderline(underline);
     return result;
 }

@@ -305,6 +305,8 @@ void TestWindowLayouts::coloursFontsAndPointers()
     QCOMPARE(control->font().pointSizeF(), expected.pointSizeF());
     QCOMPARE(control->font().bold(), expected.bold());
     QCOMPARE(control->font().underline(), underline);
+    // Drawn unkerned, letter by letter, as Windows drew them.
+    QVERIFY(control->font().styleStrategy() & QFont::PreferNoShaping);
     QCOMPARE(control->cursor().shape(), helpPointer ? Qt::WhatsThisCursor : Qt::ArrowCursor);
 }
 
