@@ -81,9 +81,16 @@ void Form1Layout::setupUi(QWidget* Form1)
     Picture->setPixmap(backgroundPicture(Form1->devicePixelRatioF()));
     Picture->setGeometry(0, 0, 417, 314);
 
+    // A line edit lays out its empty text in the application's font before it
+    // takes its own, loading that font and asking the system for its
+    // fallbacks, though no text of this window is drawn in it. Lent the
+    // form's font while the controls are made, it loads nothing new.
+    const QFont applicationFont = QGuiApplication::font();
+    QGuiApplication::setFont(Form1->font());
     setupMainControls(Form1);
     setupPicker(Form1);
     setupEnhancedMenu();
+    QGuiApplication::setFont(applicationFont);
 
     stackTopFirst({Frame2,    Command6,  Frame1,    Command4,  Combo2, QDirectory,
                    Command2,  Command1,  File1,     Combo1,    Check2, Check1,

@@ -181,8 +181,12 @@ void TestWindowLayouts::controlsAsDesigned()
 
 void TestWindowLayouts::designStartState()
 {
+    const QFont applicationFont = QGuiApplication::font();
     Windows windows;
     const ui::Form1Layout& c = windows.main;
+    // Message boxes and tooltips keep the system's font.
+    QCOMPARE(QGuiApplication::font(), applicationFont);
+    QVERIFY(windows.form1.font() != applicationFont);
     QCOMPARE(windows.form1.windowTitle(), QStringLiteral("VORTLINE"));
     QCOMPARE(windows.form1.size(), QSize(417, 315));
     QCOMPARE(windows.frmAbout.windowTitle(), QStringLiteral("About Vortline"));
