@@ -65,10 +65,11 @@ QFont designFont(DesignFont font, bool underline)
         result.setPointSizeF(8.25);
         break;
     }
-    // Windows drew these captions letter by letter, without kerning; shaping
+    // Windows drew these captions letter by letter, without kerning. Shaping
     // Latin text would only add kerning, and loads each face's layout tables
-    // at start-up. Scripts that need shaping still get it.
+    // at start-up; scripts that need shaping still get it.
     result.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
+    result.setKerning(false);
     result.setUnderline(underline);
     return result;
 }

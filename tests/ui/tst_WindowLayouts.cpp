@@ -311,6 +311,7 @@ void TestWindowLayouts::coloursFontsAndPointers()
     QCOMPARE(control->font().underline(), underline);
     // Drawn unkerned, letter by letter, as Windows drew them.
     QVERIFY(control->font().styleStrategy() & QFont::PreferNoShaping);
+    QVERIFY(!control->font().kerning());
     QCOMPARE(control->cursor().shape(), helpPointer ? Qt::WhatsThisCursor : Qt::ArrowCursor);
 }
 
