@@ -82,9 +82,9 @@ void Form1Layout::setupUi(QWidget* Form1)
     Picture->setGeometry(0, 0, 417, 314);
 
     // A line edit lays out its empty text in the application's font before it
-    // takes its own, loading that font and asking the system for its
-    // fallbacks, though no text of this window is drawn in it. Lent the
-    // form's font while the controls are made, it loads nothing new.
+    // takes its own: that alone would load the font and ask the system for its
+    // fallbacks, though no text of this window is drawn in it. While the
+    // controls are made, the application wears the form's font instead.
     const QFont applicationFont = QGuiApplication::font();
     QGuiApplication::setFont(Form1->font());
     setupMainControls(Form1);
