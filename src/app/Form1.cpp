@@ -2,6 +2,8 @@
 
 #include "FrmAbout.h"
 #include "GameArguments.h"
+#include "GameContent.h"
+#include "GameProgram.h"
 #include "LauncherVersion.h"
 #include "Messages.h"
 #include "ShellLinks.h"
@@ -34,6 +36,9 @@ namespace {
 
 constexpr QLatin1String kNotSet("NOTSET");
 
+const QLatin1String kModels[] = {QLatin1String("Ned"), QLatin1String("Decay"),
+                                 QLatin1String("Sarge"), QLatin1String("terrance")};
+
 } // namespace
 
 Form1::Form1(platform::Platform& platform, QWidget* parent)
@@ -41,6 +46,8 @@ Form1::Form1(platform::Platform& platform, QWidget* parent)
     , platform_(platform)
 {
     setupUi(this);
+    File2->setPattern(gameProgramNames().join(QLatin1Char(';')));
+    File1->setTipSource([this](const QString& map) { return mapTips_.tipFor(map); });
     connectHandlers();
 }
 
@@ -104,27 +111,45 @@ Flow Form1::Form_Load()
 {
     if (LoadSettings() == Flow::Ended)
         return Flow::Ended;
-    return InitLauncher();
+    InitLauncher();
+    return Flow::Continue;
 }
 
-Flow Form1::InitLauncher()
+void Form1::InitLauncher()
 {
     MapsPath = QDirectory->text() + platform::nativePathText(QStringLiteral("baseq3\\maps"));
     if (QDirectory->text() == kNotSet) {
-        startPickerWhereTheProcessIs();
-        Frame1->setVisible(true);
-        startSlide(Timer1, Timer2);
-        return Flow::Continue;
+        openPicker();
+        return;
     }
-    if (!File1->setPath(MapsPath)) {
+    if (!listMaps()) {
+        // Ending here would end every later start the same way: the user
+        // chooses another directory instead.
         platform_.showMessage(mapFolderNotFoundMessage(QDirectory->text()), MessageIcon::None);
-        platform_.endProgram();
-        return Flow::Ended;
+        openPicker();
+        return;
     }
-    for (const char* model : {"Ned", "Decay", "Sarge", "terrance"})
-        Combo1->addSortedItem(QLatin1String(model));
+    for (const QLatin1String model : kModels) {
+        if (Combo1->findText(model, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+            Combo1->addSortedItem(model);
+    }
     VerFRM->setText(versionCaption());
-    return Flow::Continue;
+}
+
+bool Form1::listMaps()
+{
+    // Most installations keep their maps only in archives: those of the game
+    // and, after them, those the player downloaded.
+    GameContent content = GameContent::read(gameFolderOf(QDirectory->text()));
+    if (!offersMaps(QDirectory->text(), content))
+        return false;
+    if (const QString playerFolder = platform_.playerGameFolder(); !playerFolder.isEmpty())
+        content.append(GameContent::read(playerFolder));
+    File1->setPath(MapsPath, content.mapFiles());
+    mapTips_.reset(std::move(content),
+                   gameFolderOf(QDirectory->text()) +
+                       platform::nativePathText(QStringLiteral("\\levelshots")));
+    return true;
 }
 
 Flow Form1::LoadSettings()
@@ -197,7 +222,7 @@ void Form1::BuildGameArguments()
 
 void Form1::Command1_Click()
 {
-    const QString program = QDirectory->text() + QStringLiteral("quake3.exe");
+    const QString program = QDirectory->text() + gameProgramIn(QDirectory->text());
     const QString arguments = Text1->text();
     if (!platform_.runProgram(program, arguments, platform::WindowStyle::Maximized))
         platform_.showMessage(programNotStartedMessage(program + QLatin1Char(' ') + arguments),
@@ -220,8 +245,7 @@ void Form1::Command3_Click()
     Check3->setValue(0);
     if (LoadSettings() == Flow::Ended)
         return;
-    if (InitLauncher() == Flow::Ended)
-        return;
+    InitLauncher();
     BuildGameArguments();
 }
 

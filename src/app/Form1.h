@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MapTips.h"
 #include "platform/Platform.h"
 #include "ui/Form1Layout.h"
 
@@ -32,7 +33,7 @@ public:
 
 private:
     platform::Flow Form_Load();
-    platform::Flow InitLauncher();
+    void InitLauncher();
     platform::Flow LoadSettings();
     void SaveSettings();
     void BuildGameArguments();
@@ -71,6 +72,8 @@ private:
     void Timer4_Timer();
 
     void connectHandlers();
+    bool listMaps();
+    void openPicker();
     void startPickerWhereTheProcessIs();
     static void startSlide(ui::Timer* timer, ui::Timer* opposite);
     bool applySettings(const persist::LauncherSettings& settings);
@@ -81,6 +84,7 @@ private:
     platform::Platform& platform_;
     // The folder the map list shows: the game directory text and "baseq3\maps".
     QString MapsPath;
+    MapTips mapTips_;
     // The About window while it exists. It has no parent, as it lives on
     // its own until closed, even after the main window has gone.
     QPointer<FrmAbout> frmAbout_;

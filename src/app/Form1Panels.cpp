@@ -3,6 +3,8 @@
 
 #include "Form1.h"
 
+#include "GameContent.h"
+#include "GameProgram.h"
 #include "Messages.h"
 #include "ui/DirListBox.h"
 #include "ui/DriveListBox.h"
@@ -27,8 +29,6 @@ constexpr float kPanelOpen = 0.0f;
 constexpr float kPickerAtRest = 6500.0f;
 constexpr float kMenuAtRest = 5000.0f;
 
-const QLatin1String kGameExecutable("quake3.exe");
-
 } // namespace
 
 void Form1::startPickerWhereTheProcessIs()
@@ -52,11 +52,19 @@ void Form1::startSlide(ui::Timer* timer, ui::Timer* opposite)
     timer->setEnabled(true);
 }
 
-void Form1::Command4_Click()
+void Form1::openPicker()
 {
+    // Open already, it would slide on past its place.
+    if (Frame1->isVisible() && Frame1->left() <= kPanelOpen && !Timer2->isEnabled())
+        return;
     startPickerWhereTheProcessIs();
     startSlide(Timer1, Timer2);
     Frame1->setVisible(true);
+}
+
+void Form1::Command4_Click()
+{
+    openPicker();
 }
 
 void Form1::Drive1_Change()
@@ -88,16 +96,22 @@ void Form1::File2_Click()
 
 void Form1::CheckGameExecutable()
 {
-    Command5->setEnabled(File2->fileName().toLower() == kGameExecutable);
+    Command5->setEnabled(isGameProgram(File2->fileName()));
 }
 
 void Form1::Command5_Click()
 {
     Command5->setEnabled(false);
-    QDirectory->setText(Dir1->path() + QDir::separator());
-    SaveSettings();
-    if (InitLauncher() == platform::Flow::Ended)
+    // A directory is saved only once its maps are found: a wrong one saved
+    // would greet every later start with the same error.
+    const QString directory = Dir1->path() + QDir::separator();
+    if (!offersMaps(directory, GameContent::read(gameFolderOf(directory)))) {
+        platform_.showMessage(mapFolderNotFoundMessage(directory), platform::MessageIcon::None);
         return;
+    }
+    QDirectory->setText(directory);
+    SaveSettings();
+    InitLauncher();
     startSlide(Timer2, Timer1);
 }
 

@@ -16,6 +16,8 @@ public:
     bool writeFile(const QString& name, const QByteArray& bytes) override;
     bool appendFile(const QString& name, const QByteArray& bytes) override;
     bool fileExists(const QString& name) override;
+    // Windows engines keep downloads beside the game: nothing to look at.
+    QString playerGameFolder() override { return {}; }
 
 private:
     WorkingDirectoryFiles files_;

@@ -34,6 +34,7 @@ public:
     bool writeFile(const QString& name, const QByteArray& bytes) override;
     bool appendFile(const QString& name, const QByteArray& bytes) override;
     bool fileExists(const QString& name) override;
+    QString playerGameFolder() override { return playerFolder; }
     std::optional<RegistryValue> readRegistryValue(std::uint32_t root, const QString& keyName,
                                                    const QString& valueName) override;
 
@@ -44,6 +45,8 @@ public:
 
     // Writes and appends to these names fail (compared without regard to case).
     void failWritesTo(const QString& name) { unwritable_.insert(name.toLower()); }
+    // The player's own game folder; none unless a test gives one.
+    QString playerFolder;
     // Every start of a program fails.
     bool failRuns = false;
     // Starts are recorded and then made by this platform, when set, so a

@@ -64,6 +64,10 @@ public:
     virtual bool appendFile(const QString& name, const QByteArray& bytes) = 0;
     virtual bool fileExists(const QString& name) = 0;
 
+    // Where the game keeps what a player downloads besides its installation,
+    // such as maps; empty where the launcher looks nowhere else.
+    virtual QString playerGameFolder() = 0;
+
     // Reads one value of the registry; key path and value name go to it as
     // ANSI text. Nothing when the key cannot be opened or the value cannot be
     // read into 1024 bytes, and nothing ever where there is no registry.

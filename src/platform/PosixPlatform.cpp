@@ -3,6 +3,7 @@
 #include "CommandLineSplitter.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QProcess>
 #include <QUrl>
 
@@ -27,6 +28,11 @@ bool PosixPlatform::runCommandLine(const QString& commandLine, WindowStyle)
     if (program.compare(QLatin1String("explorer.exe"), Qt::CaseInsensitive) == 0)
         return !words.isEmpty() && QDesktopServices::openUrl(QUrl(words.first()));
     return startDetached(program, words);
+}
+
+QString PosixPlatform::playerGameFolder()
+{
+    return QDir::homePath() + QStringLiteral("/.q3a/baseq3");
 }
 
 bool PosixPlatform::runProgram(const QString& program, const QString& arguments, WindowStyle)

@@ -10,6 +10,8 @@ class PosixPlatform final : public DesktopPlatform {
 public:
     bool runCommandLine(const QString& commandLine, WindowStyle style) override;
     bool runProgram(const QString& program, const QString& arguments, WindowStyle style) override;
+    // The engines keep what a player downloads in ~/.q3a/baseq3.
+    QString playerGameFolder() override;
     // There is no registry here: nothing is ever found.
     std::optional<RegistryValue> readRegistryValue(std::uint32_t, const QString&,
                                                    const QString&) override

@@ -1,14 +1,20 @@
 #include "FileListBox.h"
 
 #include "CaseInsensitiveOrder.h"
+#include "PictureTipWindow.h"
 #include "platform/FolderListing.h"
 
 #include <QFileInfo>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalBlocker>
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -108,6 +114,12 @@ bool matchesAny(const QString& name, const QList<NamePattern>& patterns)
                        [&name](const NamePattern& pattern) { return pattern.matches(name); });
 }
 
+// Shift, Control, Meta, Alt and the locks, which leave a tool tip up.
+bool isModifierKey(int key)
+{
+    return key >= Qt::Key_Shift && key <= Qt::Key_ScrollLock;
+}
+
 } // namespace
 
 FileListBox::FileListBox(QWidget* parent)
@@ -138,12 +150,152 @@ QItemSelectionModel::SelectionFlags FileListBox::selectionCommand(const QModelIn
     return command;
 }
 
+void FileListBox::setTipSource(PictureTipSource source)
+{
+    hideTip();
+    tipSource_ = std::move(source);
+    // A tip shown for one file must go when the mouse moves to another.
+    if (tipSource_)
+        viewport()->setMouseTracking(true);
+}
+
+bool FileListBox::viewportEvent(QEvent* event)
+{
+    if (!tipSource_)
+        return QListWidget::viewportEvent(event);
+    switch (event->type()) {
+    case QEvent::ToolTip: {
+        const auto* help = static_cast<const QHelpEvent*>(event);
+        showTipAtCursor(indexAt(help->pos()), help->globalPos());
+        return true;
+    }
+    case QEvent::MouseMove:
+        // Like Qt's tips: the next file's tip waits until the mouse rests.
+        if (tipEntry_ != indexAt(static_cast<const QMouseEvent*>(event)->position().toPoint()))
+            hideTip();
+        break;
+    case QEvent::Leave:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        hideTip();
+        break;
+    default:
+        break;
+    }
+    return QListWidget::viewportEvent(event);
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event)
+{
+    const QPersistentModelIndex before = currentIndex();
+    QListWidget::keyPressEvent(event);
+    if (!tipSource_)
+        return;
+    if (currentIndex() != before)
+        showTipBesideRow(currentIndex());
+    else if (!isModifierKey(event->key()))
+        hideTip();
+}
+
+void FileListBox::mousePressEvent(QMouseEvent* event)
+{
+    // A click on the chosen file changes no selection, so nothing else would
+    // tell the window of it. Control's click is a list's way to deselect,
+    // refused here: it chooses nothing.
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    const bool reclick = event->button() == Qt::LeftButton &&
+                         !event->modifiers().testFlag(Qt::ControlModifier) &&
+                         selectionModel()->isSelected(pressed);
+    reclicked_ = reclick ? QPersistentModelIndex(pressed) : QPersistentModelIndex();
+    QListWidget::mousePressEvent(event);
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPersistentModelIndex reclicked = std::exchange(reclicked_, QPersistentModelIndex());
+    QListWidget::mouseReleaseEvent(event);
+    // Released elsewhere, it was a drag.
+    if (event->button() == Qt::LeftButton && reclicked.isValid() &&
+        reclicked == indexAt(event->position().toPoint()) &&
+        selectionModel()->isSelected(reclicked))
+        emit fileClicked();
+}
+
+void FileListBox::focusOutEvent(QFocusEvent* event)
+{
+    hideTip();
+    QListWidget::focusOutEvent(event);
+}
+
+void FileListBox::hideEvent(QHideEvent* event)
+{
+    hideTip();
+    QListWidget::hideEvent(event);
+}
+
+bool FileListBox::event(QEvent* event)
+{
+    // Its window's deactivation, passed down to the window's widgets.
+    if (event->type() == QEvent::WindowDeactivate)
+        hideTip();
+    return QListWidget::event(event);
+}
+
+void FileListBox::showTipAtCursor(const QModelIndex& entry, const QPoint& cursor)
+{
+    // Where Qt puts a tool tip: below right of the cursor, clear of the
+    // pointer's shape, or above left of it near the screen's edges.
+    const QRect pointer(cursor - QPoint(2, 8), cursor + QPoint(2, 16));
+    showTip(entry, pointer.bottomRight(), pointer);
+}
+
+void FileListBox::showTipBesideRow(const QModelIndex& entry)
+{
+    // Beside the list rather than below the row, so the rows the keys move
+    // to next stay in sight.
+    constexpr int gap = 2;
+    const QRect row = visualRect(entry).intersected(viewport()->rect());
+    const QRect spared(mapToGlobal(QPoint(-gap, 0)).x(), viewport()->mapToGlobal(row.topLeft()).y(),
+                       width() + 2 * gap, row.height());
+    showTip(entry, spared.topRight() + QPoint(1, 0), spared);
+}
+
+void FileListBox::showTip(const QModelIndex& entry, const QPoint& at, const QRect& spared)
+{
+    // The source is the caller's code, which may refill the list meanwhile.
+    const QPersistentModelIndex shown = entry;
+    const PictureTipContent content =
+        shown.isValid() ? tipSource_(shown.data().toString()) : PictureTipContent();
+    if (content.isEmpty() || !shown.isValid()) {
+        hideTip();
+        return;
+    }
+    if (!tip_)
+        tip_ = new PictureTipWindow(this);
+    tipEntry_ = shown;
+    tip_->showTip(content, at, spared);
+}
+
+void FileListBox::hideTip()
+{
+    tipEntry_ = QPersistentModelIndex();
+    if (tip_)
+        tip_->hide();
+}
+
 bool FileListBox::setPath(const QString& path)
 {
+    return setPath(path, {});
+}
+
+bool FileListBox::setPath(const QString& path, const QStringList& elsewhere)
+{
     const QFileInfo folder(path);
-    if (path.isEmpty() || !folder.isDir() || !folder.isReadable())
+    if (elsewhere.isEmpty() && (path.isEmpty() || !folder.isDir() || !folder.isReadable()))
         return false;
     path_ = path;
+    elsewhere_ = elsewhere;
     refill();
     return true;
 }
@@ -167,7 +319,20 @@ void FileListBox::refill()
     QStringList names = platform::fileNamesIn(path_, [&patterns](const QString& name) {
                             return matchesAny(name, patterns);
                         }).value_or(QStringList());
+    if (!elsewhere_.isEmpty()) {
+        QSet<QString> listed;
+        listed.reserve(names.size() + elsewhere_.size());
+        for (const QString& name : std::as_const(names))
+            listed.insert(name.toCaseFolded());
+        for (const QString& name : std::as_const(elsewhere_)) {
+            if (!listed.contains(name.toCaseFolded())) {
+                listed.insert(name.toCaseFolded());
+                names.append(name);
+            }
+        }
+    }
     sortIgnoringCase(names, CaseTies::CaseSensitive);
+    hideTip();
     const QSignalBlocker blocker(this);
     clear();
     addItems(names);

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "PictureTip.h"
+
 #include <QListWidget>
+#include <QPersistentModelIndex>
 
 namespace ui {
+
+class PictureTipWindow;
 
 // The files of one folder that match a pattern such as "*.bsp ; *.map"
 // (patterns separated by ";", blanks around them ignored), matched without
@@ -18,6 +23,12 @@ public:
     QString path() const { return path_; }
     // False, and nothing changes, when the folder cannot be opened.
     bool setPath(const QString& path);
+    // The folder's files and, beside them, files that lie elsewhere (a game's
+    // archives): each name listed once, compared without regard to case, in
+    // the folder's spelling when it has the file. False, and nothing
+    // changes, only when the folder cannot be opened and nothing lies
+    // elsewhere.
+    bool setPath(const QString& path, const QStringList& elsewhere);
 
     QString pattern() const { return pattern_; }
     void setPattern(const QString& pattern);
@@ -25,8 +36,12 @@ public:
     // The chosen file's name without its folder; empty when none is chosen.
     QString fileName() const;
 
+    // With a source, a file shows its tip when the mouse rests on it or the
+    // keyboard moves onto it, in place of the items' own tool tips.
+    void setTipSource(PictureTipSource source);
+
 signals:
-    // The user chose a file.
+    // The user chose a file, or clicked the chosen one again.
     void fileClicked();
 
 protected:
@@ -34,10 +49,27 @@ protected:
                                                          const QEvent* event) const override;
 
 private:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
     void refill();
+    void showTipAtCursor(const QModelIndex& entry, const QPoint& cursor);
+    void showTipBesideRow(const QModelIndex& entry);
+    void showTip(const QModelIndex& entry, const QPoint& at, const QRect& spared);
+    void hideTip();
 
     QString path_;
+    QStringList elsewhere_;
     QString pattern_ = QStringLiteral("*.*");
+    PictureTipSource tipSource_;
+    PictureTipWindow* tip_ = nullptr;
+    QPersistentModelIndex tipEntry_;
+    QPersistentModelIndex reclicked_;
 };
 
 } // namespace ui

@@ -179,7 +179,6 @@ void Form1Layout::setupPicker(QWidget* Form1)
     setDefaultColours(Label4);
     Label3 = placeLabel(Frame1, "Label3", QString(), twipsRect(90, 4050, 6090, 225));
     Label3->setAlignment(Qt::AlignCenter);
-    Label3->setFont(designFont(DesignFont::System));
     setTransparent(Label3, colour::kGreen);
     Command5 =
         placeButton(Frame1, "Command5", QStringLiteral("OK"), twipsRect(3180, 1245, 2895, 435));

@@ -1,9 +1,11 @@
 #include "Form1Fixture.h"
+#include "support/ZipFiles.h"
 
 #include "ui/DirListBox.h"
 #include "ui/DriveListBox.h"
 #include "ui/Panel.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -54,7 +56,7 @@ private slots:
     void notSetStartSlidesThePickerIn();
     void pickerTakesTheGameDirectory();
     void drivesMoveTheListsOrStayWhenUnreadable();
-    void pickedFolderWithoutMapsEndsAfterSaving();
+    void aFolderIsTakenOnlyWithItsMaps();
     void enhancedOptionsSurviveClosing();
 };
 
@@ -235,26 +237,65 @@ void TestForm1Panels::drivesMoveTheListsOrStayWhenUnreadable()
     QCOMPARE(fixture.platform.endCount, 0);
 }
 
-void TestForm1Panels::pickedFolderWithoutMapsEndsAfterSaving()
+void TestForm1Panels::aFolderIsTakenOnlyWithItsMaps()
 {
     Form1Fixture fixture;
-    fixture.writeValidFiles(QStringLiteral("NOTSET"));
-    QVERIFY(QDir().mkpath(QStringLiteral("bare")));
-    QVERIFY(QFile(QStringLiteral("bare/quake3.exe")).open(QIODevice::WriteOnly));
-    QWidget& window = fixture.start();
+    QWidget& window = fixture.startWithGame();
+    const QByteArray saved = fixture.read("vortline.cfg");
+    auto* directory = control<QLineEdit>(window, "QDirectory");
+    const QString before = directory->text();
+    auto* ok = control<QPushButton>(window, "Command5");
+    auto* programs = control<QListWidget>(window, "File2");
+    auto* maps = control<QListWidget>(window, "File1");
+    auto* arguments = control<QLineEdit>(window, "Text1");
+#ifdef Q_OS_WIN
+    const QString program = QStringLiteral("quake3.exe");
+#else
+    const QString program = QStringLiteral("ioquake3.x86_64");
+#endif
+    QVERIFY(QDir().mkpath(QStringLiteral("bare/baseq3")));
+    QVERIFY(QFile("bare/" + program).open(QIODevice::WriteOnly));
+    click(control<QPushButton>(window, "Command4"));
     QVERIFY(control<ui::DirListBox>(window, "Dir1")->setPath(QStringLiteral("bare")));
-    clickItem(control<QListWidget>(window, "File2"), QStringLiteral("quake3.exe"));
-
-    click(control<QPushButton>(window, "Command5"));
-
+    clickItem(programs, program);
     const QString taken = withSeparator(QDir::current().filePath(QStringLiteral("bare")));
-    QCOMPARE(fixture.platform.log, QStringList({"write vortline.cfg", "message", "end"}));
+
+    // No maps: told, and nothing taken or saved; the picker stays.
+    click(ok);
+    QCOMPARE(fixture.platform.log, QStringList({"message"}));
     QCOMPARE(fixture.platform.messages[0].text,
              "ERROR\r\rINIT FAIL Directory " + taken +
                  QDir::toNativeSeparators(QStringLiteral("/baseq3/maps   NOT FOUND")));
-    QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::None);
-    QVERIFY(fixture.read("vortline.cfg").startsWith('"' + taken.toLatin1() + "\","));
+    QCOMPARE(fixture.read("vortline.cfg"), saved);
+    QCOMPARE(directory->text(), before);
+    QVERIFY(control<ui::Panel>(window, "Frame1")->isVisible());
     QVERIFY(!control<QTimer>(window, "Timer2")->isActive());
+    QVERIFY(!ok->isEnabled());
+
+    // Clicking the program still chosen offers OK again, and maps in the
+    // game's archives are enough.
+    clickItem(programs, program);
+    QVERIFY(ok->isEnabled());
+    fixture.write("bare/baseq3/pak0.pk3", zipfiles::zipBytes({{"maps/dm9.bsp", "IBSP"}}));
+    click(ok);
+    QCOMPARE(directory->text(), taken);
+    QVERIFY(fixture.read("vortline.cfg").startsWith('"' + taken.toLatin1() + "\","));
+    QVERIFY(control<QTimer>(window, "Timer2")->isActive());
+    QCOMPARE(listItems(maps), QStringList({"dm9.bsp"}));
+    QCOMPARE(listItems(control<QComboBox>(window, "Combo1")),
+             QStringList({"Decay", "Ned", "Sarge", "terrance"}));
+
+    // Clicking the chosen map again undoes an edit of the line.
+    clickItem(maps, QStringLiteral("dm9.bsp"));
+    const QString built = arguments->text();
+    QVERIFY2(built.endsWith(QStringLiteral("+map dm9 ")), qPrintable(built));
+    arguments->setText(QStringLiteral("+edited"));
+    clickItem(maps, QStringLiteral("dm9.bsp"));
+    QCOMPARE(arguments->text(), built);
+
+    click(control<QPushButton>(window, "Command1"));
+    QCOMPARE(fixture.platform.runs.size(), 1);
+    QCOMPARE(fixture.platform.runs[0].program, taken + program);
 }
 
 void TestForm1Panels::enhancedOptionsSurviveClosing()

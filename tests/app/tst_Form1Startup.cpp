@@ -1,4 +1,5 @@
 #include "Form1Fixture.h"
+#include "support/ZipFiles.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -41,8 +42,10 @@ private slots:
     void unreadableServerListIsRepairedInPlace();
     void repairThatCannotWriteSaysSoAndEnds();
     void repairKeepsTheFileWhenNoBackupCanBeKept();
-    void mapFolderThatCannotBeOpenedEnds_data();
-    void mapFolderThatCannotBeOpenedEnds();
+    void mapFolderNotFoundOpensThePicker_data();
+    void mapFolderNotFoundOpensThePicker();
+    void mapsFromArchives_data();
+    void mapsFromArchives();
     void emptyDirectoryTextUsesTheWorkingDirectory();
     void validStartRestoresTheControls();
 };
@@ -192,7 +195,7 @@ void TestForm1Startup::repairKeepsTheFileWhenNoBackupCanBeKept()
     QCOMPARE(fixture.platform.endCount, 1);
 }
 
-void TestForm1Startup::mapFolderThatCannotBeOpenedEnds_data()
+void TestForm1Startup::mapFolderNotFoundOpensThePicker_data()
 {
     QTest::addColumn<QString>("directory");
     QTest::addColumn<QString>("messageDirectory");
@@ -207,7 +210,7 @@ void TestForm1Startup::mapFolderThatCannotBeOpenedEnds_data()
                                     << "<bare>//baseq3/maps";
 }
 
-void TestForm1Startup::mapFolderThatCannotBeOpenedEnds()
+void TestForm1Startup::mapFolderNotFoundOpensThePicker()
 {
     QFETCH(QString, directory);
     QFETCH(QString, messageDirectory);
@@ -219,6 +222,7 @@ void TestForm1Startup::mapFolderThatCannotBeOpenedEnds()
     directory.replace("<game>", game).replace("<bare>", bare);
     messageDirectory.replace("<game>", game).replace("<bare>", bare);
     fixture.writeValidFiles(directory);
+    const QByteArray saved = fixture.read("vortline.cfg");
 
     QWidget& window = fixture.start();
 
@@ -226,9 +230,56 @@ void TestForm1Startup::mapFolderThatCannotBeOpenedEnds()
     QCOMPARE(fixture.platform.messages[0].text,
              "ERROR\r\rINIT FAIL Directory " + messageDirectory + "   NOT FOUND");
     QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::None);
-    QCOMPARE(fixture.platform.log, QStringList({"message", "end"}));
-    QVERIFY(!window.isVisible());
+    QCOMPARE(fixture.platform.log, QStringList({"message"}));
+    // The user chooses another directory; nothing is saved until then.
+    QVERIFY(window.isVisible());
+    QVERIFY(control<QFrame>(window, "Frame1")->isVisible());
+    QVERIFY(control<QTimer>(window, "Timer1")->isActive());
+    QCOMPARE(fixture.read("vortline.cfg"), saved);
     QCOMPARE(control<QComboBox>(window, "Combo1")->count(), 0);
+    QCOMPARE(control<QLabel>(window, "VerFRM")->text(), QStringLiteral("Version"));
+}
+
+void TestForm1Startup::mapsFromArchives_data()
+{
+    QTest::addColumn<QStringList>("folder"); // empty: no maps folder
+    QTest::addColumn<QStringList>("gameArchive");
+    QTest::addColumn<QStringList>("maps"); // empty: INIT FAIL
+
+    const QStringList game{"maps/q3dm1.bsp", "maps/q3dm17.bsp"};
+    QTest::newRow("archives alone") << QStringList{} << game
+                                    << QStringList{"q3dm1.bsp", "Q3DM17.bsp", "user.bsp"};
+    QTest::newRow("the folder's file first")
+        << QStringList{"Q3DM1.BSP", "loose.map"} << game
+        << QStringList{"loose.map", "Q3DM1.BSP", "Q3DM17.bsp", "user.bsp"};
+    QTest::newRow("the player's archives are not the game")
+        << QStringList{} << QStringList{"maps/sub/q3dm1.bsp"} << QStringList{};
+}
+
+void TestForm1Startup::mapsFromArchives()
+{
+    QFETCH(QStringList, folder);
+    QFETCH(QStringList, gameArchive);
+    QFETCH(QStringList, maps);
+    Form1Fixture fixture;
+    QString game = fixture.makeGame(folder);
+    if (folder.isEmpty())
+        QVERIFY(QDir(game + "baseq3/maps").removeRecursively());
+    zipfiles::Entries entries;
+    for (const QString& entry : gameArchive)
+        entries.append({entry, "IBSP"});
+    fixture.write(game + "baseq3/pak0.pk3", zipfiles::zipBytes(entries));
+    QVERIFY(QDir().mkpath(QStringLiteral("home")));
+    fixture.write("home/map-pack.pk3",
+                  zipfiles::zipBytes({{"maps/Q3DM17.bsp", "IBSP"}, {"maps/user.bsp", "IBSP"}}));
+    fixture.platform.playerFolder = QDir::current().filePath(QStringLiteral("home"));
+    fixture.writeValidFiles(game);
+
+    QWidget& window = fixture.start();
+
+    QCOMPARE(fixture.platform.log, maps.isEmpty() ? QStringList{"message"} : QStringList{});
+    QCOMPARE(listItems(control<QListWidget>(window, "File1")), maps);
+    QCOMPARE(control<QFrame>(window, "Frame1")->isVisible(), maps.isEmpty());
 }
 
 void TestForm1Startup::emptyDirectoryTextUsesTheWorkingDirectory()

@@ -266,8 +266,9 @@ void TestWindowLayouts::coloursFontsAndPointers_data()
     };
     for (const char* box : {"Check1", "Check2", "Check3"})
         row(false, box, colour::kGreen, colour::kBlack, systemFont);
-    for (const char* label : {"Label2(0)", "Label2(1)", "Label2(2)", "Label1(0)", "Label3"})
+    for (const char* label : {"Label2(0)", "Label2(1)", "Label2(2)", "Label1(0)"})
         row(false, label, colour::kGreen, QColor(), systemFont);
+    row(false, "Label3", colour::kGreen, QColor(), sansSerif);
     row(false, "Label1(1)", colour::kCyan, QColor(), systemFont, true, true);
     row(false, "VerFRM", colour::kDarkRed, QColor(), systemFont, true);
     row(false, "Form1", colour::kBlack, colour::kBlack, sansSerif);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace app {
+
+// What a game installation's archives (its .pk3 files) hold for the map list
+// and its tips, known from their central directories alone: their maps, and
+// which levelshots and arena scripts they carry.
+class GameContent {
+public:
+    // The archives directly in `folder`, in the order the game loads them (by
+    // name, without regard to case). Archives that cannot be read are left
+    // out; a folder that cannot be read has none.
+    static GameContent read(const QString& folder);
+    // Another folder's archives, which the game loads after these.
+    void append(const GameContent& later);
+
+    // The map files (".bsp" directly in "maps/") of all the archives, each
+    // name once, in the spelling of the last archive that holds it.
+    QStringList mapFiles() const;
+    bool hasMaps() const;
+
+    // The entry at this path (compared without regard to case) of the last
+    // archive that holds it and can give it whole; nothing when none can.
+    std::optional<QByteArray> entry(const QString& path, qint64 maxBytes) const;
+    // The arena scripts of all the archives, those loaded first first.
+    QList<QByteArray> arenaScripts(qint64 maxBytes) const;
+
+private:
+    struct Archive {
+        QString path;
+        QStringList maps;
+        // Only the levelshots and arena scripts: an archive of textures holds
+        // thousands of entries nobody here asks for.
+        QStringList kept;
+    };
+
+    QList<Archive> archives_;
+};
+
+// The game's folder in a game directory: the directory text followed directly
+// by "baseq3", as the map folder's path is made.
+QString gameFolderOf(const QString& gameDirectory);
+
+// Whether a game directory offers maps: a maps folder that can be read, or
+// maps in the archives of its game folder.
+bool offersMaps(const QString& gameDirectory, const GameContent& gameArchives);
+
+} // namespace app

@@ -1,0 +1,119 @@
+#include "platform/ZipArchive.h"
+#include "support/ZipFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <climits>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
+using platform::ZipArchive;
+
+namespace {
+
+const QByteArray none = "<none>";
+const QByteArray closed = "<closed>";
+const QByteArray map("IBSP\x2e\0\0\0", 8);
+const zipfiles::Entries entries = {
+    {"maps/q3dm17.bsp", map},
+    {"Scripts/Arenas.TXT", "{ map \"q3dm17\" }"},
+    {"models/players/sarge/", {}},
+    {"levelshots/Ünïcode-карта.jpg", "\xff\xd8\xff"},
+    {"zeros.bin", QByteArray(100000, '\0')},
+};
+
+QByteArray damaged(QByteArray bytes, qsizetype at, char value)
+{
+    bytes[at] = value;
+    return bytes;
+}
+
+} // namespace
+
+class TestZipArchive : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reads_data();
+    void reads();
+    void opensOnlyFiles();
+
+private:
+    QTemporaryDir directory_;
+};
+
+void TestZipArchive::reads_data()
+{
+    QTest::addColumn<QByteArray>("archive");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<qint64>("maxBytes");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray pk3 = zipfiles::zipBytes(entries);
+    const qint64 mib = 1 << 20;
+    QTest::newRow("nested folders") << pk3 << "maps/q3dm17.bsp" << mib << map;
+    QTest::newRow("letter case kept") << pk3 << "Scripts/Arenas.TXT" << mib << entries[1].second;
+    QTest::newRow("other letter case") << pk3 << "scripts/arenas.txt" << mib << none;
+    QTest::newRow("utf-8 name") << pk3 << "levelshots/Ünïcode-карта.jpg" << mib
+                                << entries[3].second;
+    QTest::newRow("folder") << pk3 << "models/players/sarge/" << mib << QByteArray();
+    QTest::newRow("exactly at limit") << pk3 << "zeros.bin" << qint64(100000) << entries[4].second;
+    QTest::newRow("one byte over limit") << pk3 << "zeros.bin" << qint64(99999) << none;
+    QTest::newRow("largest limit") << pk3 << "maps/q3dm17.bsp" << LLONG_MAX << map;
+
+    // Damage to zeros.bin, deflated. Its central record, the 46 bytes before
+    // its name's last copy, holds its checksum at 16 and its size at 24.
+    const qsizetype data = pk3.indexOf("zeros.bin") + 12;
+    const qsizetype central = pk3.lastIndexOf("zeros.bin") - 46;
+    const auto damage = [&](const char* tag, const QByteArray& bytes, const QByteArray& read) {
+        QTest::newRow(tag) << bytes << QString("zeros.bin") << mib << read;
+    };
+    damage("wrong checksum", damaged(pk3, central + 16, '\x5a'), none);
+    damage("data damaged", damaged(pk3, data, '\x5a'), none);
+    damage("size too small", damaged(pk3, central + 26, 0), none);
+    damage("end record cut short", pk3.chopped(1), closed);
+    damage("central directory damaged", damaged(pk3, central, 'X'), closed);
+    damage("plain text", "+set name Player\r\n", closed);
+    damage("empty", {}, closed);
+}
+
+// Every row read through a file and from memory: both must agree.
+void TestZipArchive::reads()
+{
+    QFETCH(QByteArray, archive);
+    QFETCH(QString, entry);
+    QFETCH(qint64, maxBytes);
+    QFETCH(QByteArray, bytes);
+
+    QFile file(directory_.filePath("a.pk3"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(archive) == archive.size());
+    file.close();
+    QStringList names;
+    for (const auto& stored : entries)
+        names << stored.first;
+    for (const auto& opened : {ZipArchive::open(file.fileName()), ZipArchive::fromBytes(archive)}) {
+        QCOMPARE(opened ? opened->read(entry, maxBytes).value_or(none) : closed, bytes);
+        QCOMPARE(opened ? opened->entryNames() : names, names);
+    }
+}
+
+void TestZipArchive::opensOnlyFiles()
+{
+    QVERIFY(QDir(directory_.path()).mkdir("folder.pk3"));
+    for (const char* name : {"missing.pk3", "folder.pk3"})
+        QVERIFY(!ZipArchive::open(directory_.filePath(name)));
+#ifndef Q_OS_WIN
+    // A pipe no one writes to must not stall the caller.
+    const QString pipe = directory_.filePath("pipe.pk3");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(!ZipArchive::open(pipe));
+#endif
+}
+
+QTEST_APPLESS_MAIN(TestZipArchive)
+#include "tst_ZipArchive.moc"
