@@ -2,9 +2,12 @@
 
 #include "persist/LauncherSettings.h"
 #include "persist/ServerList.h"
+#include "support/ZipFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 
 #include <stdexcept>
 
@@ -42,6 +45,71 @@ void makeGame(const QString& game, int files, int maps)
         const QString name =
             number < maps ? mapName(number) : QStringLiteral("levelshot%1.jpg").arg(number);
         writeFile(folder + name, QByteArray());
+    }
+}
+
+void writeArchive(const QString& path, const zipfiles::Entries& entries)
+{
+    if (!zipfiles::writeZipFile(path, entries))
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+// A levelshot as the game ships them: a photo-like JPEG of 512 x 512.
+QByteArray levelshot()
+{
+    QImage picture(512, 512, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * y) % 251, (x ^ y) & 0xff, (x * 7 + y * 3) % 253));
+    }
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    picture.save(&bytes, "JPG", 90);
+    return bytes.data();
+}
+
+// The game's own archives: the first holds the maps, their levelshots and
+// scripts among thousands of textures, sounds and models; the point
+// releases after it hold a few dozen files each.
+void makeStockGame(const QString& folder)
+{
+    QDir().mkpath(folder);
+    zipfiles::Entries first;
+    QByteArray arenas;
+    for (int number = 0; number < 30; ++number) {
+        const QString map = QStringLiteral("q3dm%1").arg(number);
+        first.append({QStringLiteral("maps/%1.bsp").arg(map), QByteArray(64, 'b')});
+        first.append({QStringLiteral("levelshots/%1.jpg").arg(map),
+                      map + QStringLiteral(".bsp") == QLatin1String(BenchFolders::kStockMap)
+                          ? levelshot()
+                          : QByteArray(64, 'j')});
+        arenas += QStringLiteral("{\nmap \"%1\"\nlongname \"Arena %2\"\ntype \"ffa tourney\"\n}\n")
+                      .arg(map)
+                      .arg(number)
+                      .toLatin1();
+    }
+    first.append({QStringLiteral("scripts/arenas.txt"), arenas});
+    for (int number = 0; first.size() < 3'500; ++number)
+        first.append({QStringLiteral("textures/set%1/surface%2.jpg").arg(number / 100).arg(number),
+                      QByteArray(32, 't')});
+    writeArchive(folder + QStringLiteral("/pak0.pk3"), first);
+    for (int pak = 1; pak < 9; ++pak) {
+        zipfiles::Entries patch;
+        for (int number = 0; number < 40; ++number)
+            patch.append({QStringLiteral("vm/part%1.qvm").arg(number), QByteArray(32, 'v')});
+        writeArchive(folder + QStringLiteral("/pak%1.pk3").arg(pak), patch);
+    }
+}
+
+void makeManyArchives(const QString& folder)
+{
+    QDir().mkpath(folder);
+    for (int archive = 0; archive < 50; ++archive) {
+        zipfiles::Entries maps;
+        for (int number = 0; number < 100; ++number)
+            maps.append({QStringLiteral("maps/pack%1-map%2.bsp").arg(archive).arg(number),
+                         QByteArray(64, 'b')});
+        writeArchive(folder + QStringLiteral("/pack%1.pk3").arg(archive), maps);
     }
 }
 
@@ -85,6 +153,9 @@ BenchFolders::BenchFolders()
     makeStart(startWithManyMaps(), path("game-4000-maps"), 1);
     for (const int count : kServerCounts)
         makeStart(startWithServers(count), path("game-10-maps"), count);
+    makeStockGame(stockGameFolder());
+    makeStart(startWithStockGame(), path("game-stock"), 1);
+    makeManyArchives(manyArchivesFolder());
 }
 
 QString BenchFolders::startWithServers(int count) const

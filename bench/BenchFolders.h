@@ -17,6 +17,14 @@ public:
     QString manyMapsFolder() const { return path("game-4000-maps/baseq3/maps"); }
     // Ten maps, and a server list of this many entries.
     QString startWithServers(int count) const;
+    // Settings naming a game as it is installed: nine archives, the first
+    // of 3,500 entries, and no maps folder.
+    QString startWithStockGame() const { return path("start-stock"); }
+    QString stockGameFolder() const { return path("game-stock/baseq3"); }
+    // A map of the stock game with a levelshot and an arena script entry.
+    static constexpr char kStockMap[] = "q3dm17.bsp";
+    // Fifty archives of 100 maps each.
+    QString manyArchivesFolder() const { return path("game-50-archives/baseq3"); }
 
     static constexpr int kServerCounts[] = {1'000, 10'000, 40'000};
 

@@ -6,6 +6,8 @@
 #include "PlainListing.h"
 #include "app/Form1.h"
 #include "app/GameArguments.h"
+#include "app/GameContent.h"
+#include "app/MapTips.h"
 #include "persist/LauncherSettings.h"
 #include "persist/ServerList.h"
 #include "persist/ServerListFile.h"
@@ -81,6 +83,36 @@ void registerStarts(const BenchFolders& folders)
         registerInChild(bench_name::kStartServers + std::to_string(count),
                         ChildTask::LauncherWindow, folders.startWithServers(count),
                         count > 10'000 ? kStartRepetitions / 2 : kStartRepetitions);
+    registerInChild(bench_name::kStartStockGame, ChildTask::LauncherWindow,
+                    folders.startWithStockGame(), kStartRepetitions);
+}
+
+void registerArchives(const BenchFolders& folders)
+{
+    registerRepeated(bench_name::kArchiveListing, [folder = folders.manyArchivesFolder()] {
+        return app::GameContent::read(folder).mapFiles();
+    });
+    const QString stock = folders.stockGameFolder();
+    benchmark::RegisterBenchmark(
+        bench_name::kFirstLevelshotTip,
+        [stock](benchmark::State& state) {
+            for (auto _ : state) {
+                // Each tip the first of a freshly listed game, as a user meets it.
+                app::MapTips tips;
+                tips.reset(app::GameContent::read(stock), stock + QStringLiteral("/levelshots"));
+                const auto started = Clock::now();
+                const ui::PictureTipContent tip =
+                    tips.tipFor(QLatin1String(BenchFolders::kStockMap));
+                state.SetIterationTime(
+                    std::chrono::duration<double>(Clock::now() - started).count());
+                if (tip.picture.isNull() || tip.text.isEmpty())
+                    state.SkipWithError("the tip lacks its picture or its text");
+            }
+        })
+        ->UseManualTime()
+        ->Iterations(5)
+        ->Repetitions(11)
+        ->ReportAggregatesOnly();
 }
 
 void registerListings(const BenchFolders& folders)
@@ -209,6 +241,7 @@ void registerLauncherBenchmarks(const BenchFolders& folders)
 {
     registerStarts(folders);
     registerListings(folders);
+    registerArchives(folders);
     registerArguments(folders);
     registerRecords(folders);
 }

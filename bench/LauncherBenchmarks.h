@@ -16,6 +16,9 @@ inline constexpr char kArgumentsString[] = "arguments/string";
 inline constexpr char kSettingsRead[] = "settings/read:"; // followed by the field length
 inline constexpr char kSettingsWrite[] = "settings/write:";
 inline constexpr char kServerListRead[] = "server list/read:"; // followed by the line count
+inline constexpr char kStartStockGame[] = "start-up/stock game";
+inline constexpr char kArchiveListing[] = "listing/50 archives";
+inline constexpr char kFirstLevelshotTip[] = "tips/first levelshot";
 } // namespace bench_name
 
 inline constexpr int kShortField = 40;

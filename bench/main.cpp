@@ -137,6 +137,18 @@ ResultTable tabulate(const MedianCollector& medians, const BenchFolders& folders
         table.addGrowth("6 start-up, 10,000 → 40,000 servers", servers(40'000), servers(10'000),
                         nLogNGrowth(10'000, 40'000), "n log n");
     });
+    row([&] {
+        table.addAgainstFloor("7 start-up, nine archives (one of 3,500 entries), no maps folder",
+                              medians.seconds(kStartStockGame), "plain window", floor(), 1.2);
+    });
+    row([&] {
+        table.addLimit("7 archive listing, 50 archives of 100 maps",
+                       medians.seconds(kArchiveListing), 5e-3);
+    });
+    row([&] {
+        table.addLimit("7 first levelshot tip (archive entry read, picture decoded)",
+                       medians.seconds(kFirstLevelshotTip), 30e-3);
+    });
     return table;
 }
 

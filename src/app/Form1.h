@@ -7,6 +7,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <future>
+#include <utility>
+#include <vector>
+
 namespace persist {
 struct LauncherSettings;
 }
@@ -73,6 +77,10 @@ private:
 
     void connectHandlers();
     bool listMaps();
+    // Archive folders, each with its listing under way on another thread.
+    using ArchivesAhead = std::vector<std::pair<QString, std::future<GameContent>>>;
+    static ArchivesAhead listArchivesAhead(platform::Platform& platform);
+    GameContent takeArchives(const QString& folder);
     void openPicker();
     void startPickerWhereTheProcessIs();
     static void startSlide(ui::Timer* timer, ui::Timer* opposite);
@@ -82,6 +90,8 @@ private:
     platform::Flow repairAndEnd(const QString& message, RepairFile repair, const QString& fileName);
 
     platform::Platform& platform_;
+    // Made before the controls, so the listing runs while they are made.
+    ArchivesAhead archivesAhead_;
     // The folder the map list shows: the game directory text and "baseq3\maps".
     QString MapsPath;
     MapTips mapTips_;

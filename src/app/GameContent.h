@@ -18,6 +18,9 @@ public:
     // name, without regard to case). Archives that cannot be read are left
     // out; a folder that cannot be read has none.
     static GameContent read(const QString& folder);
+    // The paths of those archives, in that order, and their content.
+    static QStringList archivesIn(const QString& folder);
+    static GameContent readArchives(const QStringList& archives);
     // Another folder's archives, which the game loads after these.
     void append(const GameContent& later);
 
@@ -26,20 +29,25 @@ public:
     QStringList mapFiles() const;
     bool hasMaps() const;
 
-    // The entry at this path (compared without regard to case) of the last
-    // archive that holds it and can give it whole; nothing when none can.
-    std::optional<QByteArray> entry(const QString& path, qint64 maxBytes) const;
+    // The levelshot of this file name (compared without regard to case) of
+    // the last archive that holds it and can give it whole; nothing when none
+    // can.
+    std::optional<QByteArray> levelshot(const QString& fileName, qint64 maxBytes) const;
     // The arena scripts of all the archives, those loaded first first.
     QList<QByteArray> arenaScripts(qint64 maxBytes) const;
 
 private:
     struct Archive {
         QString path;
+        // The file names in "maps/", and the whole names of the levelshots
+        // and arena scripts: of the thousands of entries of an archive of
+        // textures, only those anybody here asks for.
         QStringList maps;
-        // Only the levelshots and arena scripts: an archive of textures holds
-        // thousands of entries nobody here asks for.
-        QStringList kept;
+        QStringList levelshots;
+        QStringList scripts;
     };
+
+    static GameContent readInOrder(const QStringList& archives);
 
     QList<Archive> archives_;
 };

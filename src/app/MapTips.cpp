@@ -97,7 +97,7 @@ std::optional<QByteArray> MapTips::levelshotBytes(const QString& fileName) const
         if (file.size() <= kMaxPictureBytes && file.open(QIODevice::ReadOnly))
             return file.readAll();
     }
-    return content_.entry(QStringLiteral("levelshots/") + fileName, kMaxPictureBytes);
+    return content_.levelshot(fileName, kMaxPictureBytes);
 }
 
 const QHash<QString, ArenaInfo>& MapTips::arenas()

@@ -40,31 +40,32 @@ struct ZipArchive::State {
     // Declared first so it outlives the archive that reads it in place.
     QByteArray bytes;
     ArchiveHandle archive;
-    QStringList names;
-    // The index of the first entry of each name. Looking names up here rather
-    // than through libzip finds every name entryNames() gives, even one whose
+    // The index of the first entry of each name, made at the first read:
+    // listing an archive needs none. Looking names up here rather than
+    // through libzip finds every name entryNames() gives, even one whose
     // bytes QString could not keep as they were.
-    QHash<QString, zip_uint64_t> indexes;
+    std::optional<QHash<QString, zip_uint64_t>> indexes;
 
     static std::unique_ptr<State> over(ArchiveHandle archive, QByteArray bytes = {});
+
+    // Each entry's index and name as libzip gives it, UTF-8, skipping the
+    // names it cannot give.
+    template <typename Visit> void forEachName(Visit visit) const
+    {
+        const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+        for (zip_int64_t at = 0; at < count; ++at) {
+            const auto index = static_cast<zip_uint64_t>(at);
+            // The default encoding guess hands every name over as UTF-8.
+            if (const char* name = zip_get_name(archive.get(), index, ZIP_FL_ENC_GUESS))
+                visit(index, QByteArrayView(name));
+        }
+    }
 };
 
 std::unique_ptr<ZipArchive::State> ZipArchive::State::over(ArchiveHandle archive, QByteArray bytes)
 {
     auto state = std::make_unique<State>();
     state->bytes = std::move(bytes);
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    for (zip_int64_t at = 0; at < count; ++at) {
-        const auto index = static_cast<zip_uint64_t>(at);
-        // The default encoding guess hands every name over as UTF-8.
-        const char* name = zip_get_name(archive.get(), index, ZIP_FL_ENC_GUESS);
-        if (name == nullptr)
-            continue;
-        const QString text = QString::fromUtf8(name);
-        state->names.append(text);
-        if (!state->indexes.contains(text))
-            state->indexes.insert(text, index);
-    }
     state->archive = std::move(archive);
     return state;
 }
@@ -78,6 +79,23 @@ ZipArchive::ZipArchive(ZipArchive&&) noexcept = default;
 ZipArchive& ZipArchive::operator=(ZipArchive&&) noexcept = default;
 ZipArchive::~ZipArchive() = default;
 
+void ZipArchive::prepareProcess()
+{
+#ifdef __GLIBC__
+    // libzip turns each entry's DOS time into a time_t with mktime(), and
+    // glibc, with TZ unset, looks at /etc/localtime again at every call: a
+    // system call per entry, most of the time it takes to list an archive.
+    // TZ naming that same file, as it means nothing else, lets glibc read it
+    // once.
+    static const bool prepared = [] {
+        if (!qEnvironmentVariableIsSet("TZ"))
+            qputenv("TZ", ":/etc/localtime");
+        return true;
+    }();
+    Q_UNUSED(prepared);
+#endif
+}
+
 std::optional<ZipArchive> ZipArchive::open(const QString& path)
 {
     // libzip would wait on a pipe for a writer that may never come, and an
@@ -86,6 +104,7 @@ std::optional<ZipArchive> ZipArchive::open(const QString& path)
     const QFileInfo file(path);
     if (!file.isFile() || file.size() == 0)
         return std::nullopt;
+    prepareProcess();
     int error = 0;
     ArchiveHandle archive(zip_open(libzipPath(path).constData(), ZIP_RDONLY, &error));
     if (!archive)
@@ -102,6 +121,7 @@ std::optional<ZipArchive> ZipArchive::fromBytes(const QByteArray& bytes)
     // The archive shares the caller's bytes and never changes them, so they
     // stay where libzip reads them for as long as the archive lives.
     QByteArray kept = bytes;
+    prepareProcess();
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(
@@ -118,15 +138,31 @@ std::optional<ZipArchive> ZipArchive::fromBytes(const QByteArray& bytes)
 
 QStringList ZipArchive::entryNames() const
 {
-    return state_ ? state_->names : QStringList{};
+    QStringList names;
+    forEachEntryName([&names](QByteArrayView name) { names.append(QString::fromUtf8(name)); });
+    return names;
+}
+
+void ZipArchive::forEachEntryName(const std::function<void(QByteArrayView)>& visit) const
+{
+    if (state_)
+        state_->forEachName([&visit](zip_uint64_t, QByteArrayView name) { visit(name); });
 }
 
 std::optional<QByteArray> ZipArchive::read(const QString& entryName, qint64 maxBytes) const
 {
     if (!state_ || maxBytes < 0)
         return std::nullopt;
-    const auto found = state_->indexes.constFind(entryName);
-    if (found == state_->indexes.constEnd())
+    if (!state_->indexes) {
+        auto& indexes = state_->indexes.emplace();
+        state_->forEachName([&indexes](zip_uint64_t index, QByteArrayView name) {
+            const QString text = QString::fromUtf8(name);
+            if (!indexes.contains(text))
+                indexes.insert(text, index);
+        });
+    }
+    const auto found = state_->indexes->constFind(entryName);
+    if (found == state_->indexes->constEnd())
         return std::nullopt;
     zip_t* archive = state_->archive.get();
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,11 @@ public:
     // The same over bytes in memory.
     static std::optional<ZipArchive> fromBytes(const QByteArray& bytes);
 
+    // Readies the process for opening archives quickly, once; opening does
+    // it too. It changes the environment, so a program that opens archives
+    // on other threads calls it on its main thread first.
+    static void prepareProcess();
+
     ZipArchive(ZipArchive&&) noexcept;
     ZipArchive& operator=(ZipArchive&&) noexcept;
     ~ZipArchive();
@@ -28,6 +34,10 @@ public:
     // Every entry's name as the archive stores it, folders ending in "/", in
     // the archive's order.
     QStringList entryNames() const;
+    // The same names in UTF-8, each shown to `visit` for as long as the call
+    // lasts: an archive of thousands of textures then makes no text of the
+    // names nobody wants.
+    void forEachEntryName(const std::function<void(QByteArrayView)>& visit) const;
 
     // The bytes of the entry of exactly this name; nothing when there is none,
     // when it cannot be read whole, or when it holds more than maxBytes.

@@ -247,8 +247,8 @@ void TestForm1Startup::mapsFromArchives_data()
     QTest::addColumn<QStringList>("maps"); // empty: INIT FAIL
 
     const QStringList game{"maps/q3dm1.bsp", "maps/q3dm17.bsp"};
-    QTest::newRow("archives alone") << QStringList{} << game
-                                    << QStringList{"q3dm1.bsp", "Q3DM17.bsp", "user.bsp"};
+    QTest::newRow("archives alone")
+        << QStringList{} << game << QStringList{"q3dm1.bsp", "Q3DM17.bsp", "user.bsp"};
     QTest::newRow("the folder's file first")
         << QStringList{"Q3DM1.BSP", "loose.map"} << game
         << QStringList{"loose.map", "Q3DM1.BSP", "Q3DM17.bsp", "user.bsp"};
