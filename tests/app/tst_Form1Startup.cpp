@@ -240,38 +240,63 @@ void TestForm1Startup::mapFolderNotFoundOpensThePicker()
     QCOMPARE(control<QLabel>(window, "VerFRM")->text(), QStringLiteral("Version"));
 }
 
+namespace {
+
+using Files = QList<std::pair<QString, QByteArray>>;
+
+QByteArray mapsArchive(const QStringList& entryNames)
+{
+    zipfiles::Entries entries;
+    for (const QString& name : entryNames)
+        entries.append({name, "IBSP"});
+    return zipfiles::zipBytes(entries);
+}
+
+} // namespace
+
 void TestForm1Startup::mapsFromArchives_data()
 {
     QTest::addColumn<QStringList>("folder"); // empty: no maps folder
-    QTest::addColumn<QStringList>("gameArchive");
-    QTest::addColumn<QStringList>("maps"); // empty: INIT FAIL
+    QTest::addColumn<Files>("archives");     // in baseq3, beside the player's own
+    QTest::addColumn<QStringList>("maps");   // empty: INIT FAIL
 
-    const QStringList game{"maps/q3dm1.bsp", "maps/q3dm17.bsp"};
+    const Files game{{"pak0.pk3", mapsArchive({"maps/q3dm1.bsp", "maps/q3dm17.bsp"})}};
     QTest::newRow("archives alone")
         << QStringList{} << game << QStringList{"q3dm1.bsp", "Q3DM17.bsp", "user.bsp"};
-    QTest::newRow("the folder's file first")
-        << QStringList{"Q3DM1.BSP", "loose.map"} << game
-        << QStringList{"loose.map", "Q3DM1.BSP", "Q3DM17.bsp", "user.bsp"};
+    QTest::newRow("the folder's file first, then the later archive's")
+        << QStringList{"Q3DM1.BSP", "loose.map"}
+        << Files{{"pak0.pk3", mapsArchive({"maps/q3dm1.bsp", "maps/Only0.bsp"})},
+                 {"PAK1.PK3", mapsArchive({"maps/ONLY0.bsp", "MAPS/Upper.BSP", "maps/sub/deep.bsp",
+                                           "maps/.bsp", "textures/maps/wall.bsp", "maps/x.txt"})}}
+        << QStringList{"loose.map",  "ONLY0.bsp", "Q3DM1.BSP",
+                       "Q3DM17.bsp", "Upper.BSP", "user.bsp"};
+    QTest::newRow("damaged archives and other files among good ones")
+        << QStringList{}
+        << Files{{"pak0.pk3", mapsArchive({"maps/kept.bsp"})},
+                 {"pak1.pk3", "not an archive at all"},
+                 {"pak2.pk3", mapsArchive({"maps/cut.bsp"}).chopped(30)},
+                 {"pak3.pk3", QByteArray()},
+                 {"maps.zip", mapsArchive({"maps/zip.bsp"})},
+                 {"pak0.pk3.bak", mapsArchive({"maps/bak.bsp"})}}
+        << QStringList{"kept.bsp", "Q3DM17.bsp", "user.bsp"};
     QTest::newRow("the player's archives are not the game")
-        << QStringList{} << QStringList{"maps/sub/q3dm1.bsp"} << QStringList{};
+        << QStringList{} << Files{{"pak0.pk3", mapsArchive({"maps/sub/q3dm1.bsp"})}}
+        << QStringList{};
 }
 
 void TestForm1Startup::mapsFromArchives()
 {
     QFETCH(QStringList, folder);
-    QFETCH(QStringList, gameArchive);
+    QFETCH(Files, archives);
     QFETCH(QStringList, maps);
     Form1Fixture fixture;
     QString game = fixture.makeGame(folder);
     if (folder.isEmpty())
         QVERIFY(QDir(game + "baseq3/maps").removeRecursively());
-    zipfiles::Entries entries;
-    for (const QString& entry : gameArchive)
-        entries.append({entry, "IBSP"});
-    fixture.write(game + "baseq3/pak0.pk3", zipfiles::zipBytes(entries));
-    QVERIFY(QDir().mkpath(QStringLiteral("home")));
-    fixture.write("home/map-pack.pk3",
-                  zipfiles::zipBytes({{"maps/Q3DM17.bsp", "IBSP"}, {"maps/user.bsp", "IBSP"}}));
+    for (const auto& [name, bytes] : archives)
+        fixture.write(game + "baseq3/" + name, bytes);
+    QVERIFY(QDir().mkpath(QStringLiteral("home/folder.pk3")));
+    fixture.write("home/map-pack.pk3", mapsArchive({"maps/Q3DM17.bsp", "maps/user.bsp"}));
     fixture.platform.playerFolder = QDir::current().filePath(QStringLiteral("home"));
     fixture.writeValidFiles(game);
 
