@@ -105,10 +105,15 @@ void Form1::Command5_Click()
     // A directory is saved only once its maps are found: a wrong one saved
     // would greet every later start with the same error.
     const QString directory = Dir1->path() + QDir::separator();
-    if (!offersMaps(directory, GameContent::read(gameFolderOf(directory)))) {
+    GameContent archives = GameContent::read(gameFolderOf(directory));
+    if (!offersMaps(directory, archives)) {
         platform_.showMessage(mapFolderNotFoundMessage(directory), platform::MessageIcon::None);
         return;
     }
+    // Listed once: the map list takes them as if they had been listed ahead.
+    std::promise<GameContent> listed;
+    listed.set_value(std::move(archives));
+    archivesAhead_.emplace_back(gameFolderOf(directory), listed.get_future());
     QDirectory->setText(directory);
     SaveSettings();
     InitLauncher();

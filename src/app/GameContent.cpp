@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 
 #include <algorithm>
 #include <future>
@@ -120,25 +119,9 @@ void GameContent::append(const GameContent& later)
 
 QStringList GameContent::mapFiles() const
 {
-    qsizetype count = 0;
-    for (const Archive& archive : archives_)
-        count += archive.maps.size();
     QStringList maps;
-    maps.reserve(count);
-    QHash<QString, qsizetype> places;
-    places.reserve(count);
-    for (const Archive& archive : archives_) {
-        for (const QString& map : archive.maps) {
-            const QString key = map.toCaseFolded();
-            const auto place = places.constFind(key);
-            if (place == places.constEnd()) {
-                places.insert(key, maps.size());
-                maps.append(map);
-            } else {
-                maps[*place] = map;
-            }
-        }
-    }
+    for (auto archive = archives_.crbegin(); archive != archives_.crend(); ++archive)
+        maps.append(archive->maps);
     return maps;
 }
 

@@ -24,8 +24,9 @@ public:
     // Another folder's archives, which the game loads after these.
     void append(const GameContent& later);
 
-    // The map files (".bsp" directly in "maps/") of all the archives, each
-    // name once, in the spelling of the last archive that holds it.
+    // The map files (".bsp" directly in "maps/") of all the archives, those
+    // of the archive loaded last first: of names that differ only in case,
+    // the first is the one the game uses.
     QStringList mapFiles() const;
     bool hasMaps() const;
 

@@ -25,9 +25,9 @@ public:
     bool setPath(const QString& path);
     // The folder's files and, beside them, files that lie elsewhere (a game's
     // archives): each name listed once, compared without regard to case, in
-    // the folder's spelling when it has the file. False, and nothing
-    // changes, only when the folder cannot be opened and nothing lies
-    // elsewhere.
+    // the folder's spelling when it has the file, else in the first spelling
+    // of `elsewhere`. False, and nothing changes, only when the folder cannot
+    // be opened and nothing lies elsewhere.
     bool setPath(const QString& path, const QStringList& elsewhere);
 
     QString pattern() const { return pattern_; }
