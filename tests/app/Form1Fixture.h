@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Form1.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "support/TemporaryWorkingDirectory.h"
 
 #include <QByteArray>

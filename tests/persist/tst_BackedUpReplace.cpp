@@ -1,5 +1,5 @@
 #include "persist/BackedUpReplace.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "support/TemporaryWorkingDirectory.h"
 
 #include <QDir>

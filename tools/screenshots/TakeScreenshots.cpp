@@ -3,7 +3,7 @@
 // with the enhanced menu slid in, and the About window.
 
 #include "app/Form1.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "ui/DirListBox.h"
 #include "ui/Panel.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Platform.h"
-#include "WorkingDirectoryFiles.h"
+#include "platform/Platform.h"
+#include "platform/WorkingDirectoryFiles.h"
 
 #include <QHash>
 #include <QList>
