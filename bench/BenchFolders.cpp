@@ -134,10 +134,10 @@ void makeStart(const QString& start, const QString& game, int servers)
                                        1,
                                        1,
                                        1};
-    writeFile(start + QStringLiteral("/vortline.cfg"), persist::writeSettingsRecord(settings));
+    writeFile(start + QStringLiteral("/vortline.cfg"), *persist::writeSettingsRecord(settings));
     QByteArray list;
     for (int number = 0; number < servers; ++number)
-        list += persist::writeServerLine(serverAddress(number));
+        list += *persist::writeServerLine(serverAddress(number));
     writeFile(start + QStringLiteral("/servers.vtl"), list);
 }
 

@@ -222,7 +222,7 @@ void registerRecords(const BenchFolders& folders)
 {
     for (const int length : {kShortField, kLongField}) {
         const persist::LauncherSettings settings = settingsWithFields(length);
-        const QByteArray record = persist::writeSettingsRecord(settings);
+        const QByteArray record = *persist::writeSettingsRecord(settings);
         registerRepeated(bench_name::kSettingsRead + std::to_string(length),
                          [record] { return persist::readSettingsRecord(record); });
         registerRepeated(bench_name::kSettingsWrite + std::to_string(length),

@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "ShellLinks.h"
 #include "persist/FileNames.h"
+#include "persist/ServerEntry.h"
 #include "persist/ServerListFile.h"
 #include "persist/SettingsFile.h"
 #include "platform/PathText.h"
@@ -232,8 +233,16 @@ void Form1::SaveSettings()
     const persist::LauncherSettings settings{
         QDirectory->text(), Text2->text(),   Combo1->currentText(), Combo2->currentText(),
         File1->fileName(),  Check1->value(), Check2->value(),       Check3->value()};
-    if (!persist::writeSettingsFile(platform_, settings))
+    switch (persist::writeSettingsFile(platform_, settings)) {
+    case persist::WriteOutcome::Written:
+        break;
+    case persist::WriteOutcome::TextNotHeld:
+        platform_.showMessage(settingsTextNotHeldMessage(), MessageIcon::Critical);
+        break;
+    case persist::WriteOutcome::NotWritten:
         platform_.showMessage(settingsNotSavedMessage(), MessageIcon::Critical);
+        break;
+    }
 }
 
 LaunchOptions Form1::launchOptions() const
@@ -275,15 +284,24 @@ void Form1::Command3_Click()
 {
     // A server that could not be written stays in the box, so nothing typed
     // is lost and the user can try again.
-    if (!persist::appendServer(platform_, Combo2->currentText())) {
+    const QString server = Combo2->currentText();
+    switch (persist::appendServer(platform_, server)) {
+    case persist::WriteOutcome::Written:
+        break;
+    case persist::WriteOutcome::TextNotHeld:
+        platform_.showMessage(serverTextNotHeldMessage(), MessageIcon::Critical);
+        return;
+    case persist::WriteOutcome::NotWritten:
         platform_.showMessage(serverNotAddedMessage(), MessageIcon::Critical);
         return;
     }
-    Check3->setValue(0);
-    if (LoadSettings() == Flow::Ended)
-        return;
-    InitLauncher();
-    BuildGameArguments();
+    // Only the list changes. Everything else on screen, saved or not, the
+    // line edited by hand too, stays as the user left it, and the box keeps
+    // showing the server just added.
+    if (auto servers = persist::readServerListFile(platform_))
+        Combo2->setSortedItems(std::move(*servers));
+    else
+        Combo2->addSortedItem(persist::serverEntry(server));
 }
 
 void Form1::Combo2_Change()

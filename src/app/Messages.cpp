@@ -54,6 +54,21 @@ QString serverNotAddedMessage()
         .arg(QLatin1String(persist::kServerListName));
 }
 
+QString settingsTextNotHeldMessage()
+{
+    return QStringLiteral("The settings could not be saved: a text holds characters that %1 "
+                          "cannot hold in this system's code page.")
+               .arg(QLatin1String(persist::kSettingsFileName)) +
+           kParagraph + QStringLiteral("The previously saved settings are unchanged.");
+}
+
+QString serverTextNotHeldMessage()
+{
+    return QStringLiteral("The server could not be added: %1 cannot hold its characters in this "
+                          "system's code page.")
+        .arg(QLatin1String(persist::kServerListName));
+}
+
 QString programNotStartedMessage(const QString& commandLine)
 {
     return QStringLiteral("This could not be started:") + kParagraph + commandLine;

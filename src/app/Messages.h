@@ -12,6 +12,9 @@ QString mapFolderNotFoundMessage(const QString& gameDirectory);
 QString repairNotWrittenMessage(const QString& fileName);
 QString settingsNotSavedMessage();
 QString serverNotAddedMessage();
+// A text with characters the files' encoding lacks is refused, not mangled.
+QString settingsTextNotHeldMessage();
+QString serverTextNotHeldMessage();
 QString programNotStartedMessage(const QString& commandLine);
 QString systemInfoUnavailableMessage();
 QString driveNotReadMessage(const QString& drive);

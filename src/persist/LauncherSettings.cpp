@@ -6,6 +6,7 @@
 #include "platform/TextCodec.h"
 
 #include <array>
+#include <utility>
 
 namespace persist {
 
@@ -21,7 +22,7 @@ LauncherSettings defaultSettings()
             0};
 }
 
-QByteArray writeSettingsRecord(const LauncherSettings& settings)
+std::optional<QByteArray> writeSettingsRecord(const LauncherSettings& settings)
 {
     return writeRecord({settings.gameDirectory, settings.playerName, settings.playerModel,
                         settings.server, settings.mapFile, settings.cheats, settings.dedicated,
@@ -30,7 +31,9 @@ QByteArray writeSettingsRecord(const LauncherSettings& settings)
 
 std::optional<LauncherSettings> readSettingsRecord(const QByteArray& bytes)
 {
-    FieldReader reader(bytes);
+    QByteArray text = bytes;
+    const platform::FileEncoding encoding = platform::takeByteOrderMark(text);
+    FieldReader reader(std::move(text));
     std::array<QByteArray, 8> fields;
     for (QByteArray& field : fields) {
         const auto read = reader.next();
@@ -44,15 +47,12 @@ std::optional<LauncherSettings> readSettingsRecord(const QByteArray& bytes)
     if (!cheats || !dedicated || !connect)
         return std::nullopt;
 
-    using platform::decodeText;
-    return LauncherSettings{decodeText(fields[0]),
-                            decodeText(fields[1]),
-                            decodeText(fields[2]),
-                            serverEntry(decodeText(fields[3])),
-                            QString(),
-                            *cheats,
-                            *dedicated,
-                            *connect};
+    const auto decode = [encoding](const QByteArray& field) {
+        return platform::decodeText(field, encoding);
+    };
+    return LauncherSettings{
+        decode(fields[0]), decode(fields[1]), decode(fields[2]), serverEntry(decode(fields[3])),
+        QString(),         *cheats,           *dedicated,        *connect};
 }
 
 } // namespace persist

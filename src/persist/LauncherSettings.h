@@ -24,10 +24,11 @@ struct LauncherSettings {
 // What a repaired settings file holds: no game directory chosen yet.
 LauncherSettings defaultSettings();
 
-QByteArray writeSettingsRecord(const LauncherSettings& settings);
+// Nothing when a text holds a character the file's encoding cannot.
+std::optional<QByteArray> writeSettingsRecord(const LauncherSettings& settings);
 
-// The record as loading restores it: the server cut or padded to a server
-// entry, the map left empty. Nothing when the record is short or a check
+// The record as loading restores it: the server padded to a server entry,
+// the map left empty. Nothing when the record is short or a check
 // value is refused; whatever follows the eighth field is ignored.
 std::optional<LauncherSettings> readSettingsRecord(const QByteArray& bytes);
 

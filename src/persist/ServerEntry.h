@@ -7,14 +7,14 @@
 
 namespace persist {
 
-// A server as the server box lists it: cut or padded with blanks on the right
-// to exactly 15 characters.
+// A server as the server box lists it: padded with blanks on the right to 15
+// characters. A longer text, as most addresses with a port are, stays whole.
 inline QString serverEntry(QStringView text)
 {
     constexpr qsizetype kLength = 15;
     // Made at its final size: a list of thousands is read at start-up.
-    QString entry(kLength, QLatin1Char(' '));
-    std::copy_n(text.begin(), std::min(text.size(), kLength), entry.begin());
+    QString entry(std::max(text.size(), kLength), QLatin1Char(' '));
+    std::copy(text.begin(), text.end(), entry.begin());
     return entry;
 }
 

@@ -4,11 +4,15 @@
 #include "ServerEntry.h"
 #include "platform/TextCodec.h"
 
+#include <utility>
+
 namespace persist {
 
 std::optional<QStringList> readServerList(const QByteArray& bytes)
 {
-    FieldReader reader(bytes);
+    QByteArray text = bytes;
+    const platform::FileEncoding encoding = platform::takeByteOrderMark(text);
+    FieldReader reader(std::move(text));
     QStringList entries;
     // One entry to a line, as the launcher writes them; reserved at once, a
     // list of many thousand is not copied over and over as it grows.
@@ -17,19 +21,22 @@ std::optional<QStringList> readServerList(const QByteArray& bytes)
         const auto field = reader.nextView();
         if (!field)
             return std::nullopt;
-        entries.append(serverEntry(platform::decodeText(*field)));
+        entries.append(serverEntry(platform::decodeText(*field, encoding)));
     } while (!reader.atEnd());
     return entries;
 }
 
-QByteArray writeServerLine(const QString& server)
+std::optional<QByteArray> writeServerLine(const QString& server)
 {
-    return platform::encodeText(server).append("\r\n");
+    auto line = platform::encodeText(server);
+    if (line)
+        line->append("\r\n");
+    return line;
 }
 
 QByteArray defaultServerList()
 {
-    return writeServerLine(QStringLiteral("0.0.0.0"));
+    return QByteArrayLiteral("0.0.0.0\r\n");
 }
 
 } // namespace persist

@@ -14,7 +14,8 @@ namespace persist {
 std::optional<QStringList> readServerList(const QByteArray& bytes);
 
 // One line of the list: the server text unchanged and unquoted, then CR LF.
-QByteArray writeServerLine(const QString& server);
+// Nothing when the text holds a character the file's encoding cannot.
+std::optional<QByteArray> writeServerLine(const QString& server);
 
 // What a repaired server list holds.
 QByteArray defaultServerList();

@@ -15,9 +15,13 @@ std::optional<QStringList> readServerListFile(platform::Platform& platform)
     return readServerList(*bytes);
 }
 
-bool appendServer(platform::Platform& platform, const QString& server)
+WriteOutcome appendServer(platform::Platform& platform, const QString& server)
 {
-    return platform.appendFile(QLatin1String(kServerListName), writeServerLine(server));
+    const auto line = writeServerLine(server);
+    if (!line)
+        return WriteOutcome::TextNotHeld;
+    return platform.appendFile(QLatin1String(kServerListName), *line) ? WriteOutcome::Written
+                                                                      : WriteOutcome::NotWritten;
 }
 
 bool repairServerListFile(platform::Platform& platform)

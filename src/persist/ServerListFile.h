@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WriteOutcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +17,7 @@ namespace persist {
 std::optional<QStringList> readServerListFile(platform::Platform& platform);
 
 // Appends one server line, creating the list when it is missing.
-bool appendServer(platform::Platform& platform, const QString& server);
+WriteOutcome appendServer(platform::Platform& platform, const QString& server);
 
 // Writes the default list, keeping an unreadable one as its backup first.
 bool repairServerListFile(platform::Platform& platform);

@@ -14,16 +14,20 @@ std::optional<LauncherSettings> readSettingsFile(platform::Platform& platform)
     return readSettingsRecord(*bytes);
 }
 
-bool writeSettingsFile(platform::Platform& platform, const LauncherSettings& settings)
+WriteOutcome writeSettingsFile(platform::Platform& platform, const LauncherSettings& settings)
 {
-    return platform.writeFile(QLatin1String(kSettingsFileName), writeSettingsRecord(settings));
+    const auto record = writeSettingsRecord(settings);
+    if (!record)
+        return WriteOutcome::TextNotHeld;
+    return platform.writeFile(QLatin1String(kSettingsFileName), *record) ? WriteOutcome::Written
+                                                                         : WriteOutcome::NotWritten;
 }
 
 bool repairSettingsFile(platform::Platform& platform)
 {
     return replaceKeepingBackup(platform, QLatin1String(kSettingsFileName),
                                 QLatin1String(kSettingsBackupName),
-                                writeSettingsRecord(defaultSettings()));
+                                *writeSettingsRecord(defaultSettings()));
 }
 
 } // namespace persist

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LauncherSettings.h"
+#include "WriteOutcome.h"
 
 namespace platform {
 class Platform;
@@ -12,7 +13,7 @@ namespace persist {
 std::optional<LauncherSettings> readSettingsFile(platform::Platform& platform);
 
 // Replaces the file as a whole; on failure the previous file is untouched.
-bool writeSettingsFile(platform::Platform& platform, const LauncherSettings& settings);
+WriteOutcome writeSettingsFile(platform::Platform& platform, const LauncherSettings& settings);
 
 // Writes the default record, keeping an unreadable file as its backup first.
 bool repairSettingsFile(platform::Platform& platform);

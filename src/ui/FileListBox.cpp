@@ -108,6 +108,13 @@ QList<NamePattern> namePatterns(const QString& pattern)
     return patterns;
 }
 
+// A double quote cannot stand in a Windows file name, and a name holding one
+// would reach the game as the start of a quoted word.
+bool isListable(const QString& name)
+{
+    return !name.contains(QLatin1Char('"'));
+}
+
 bool matchesAny(const QString& name, const QList<NamePattern>& patterns)
 {
     return std::any_of(patterns.begin(), patterns.end(),
@@ -317,7 +324,7 @@ void FileListBox::refill()
 {
     const QList<NamePattern> patterns = namePatterns(pattern_);
     QStringList names = platform::fileNamesIn(path_, [&patterns](const QString& name) {
-                            return matchesAny(name, patterns);
+                            return isListable(name) && matchesAny(name, patterns);
                         }).value_or(QStringList());
     if (!elsewhere_.isEmpty()) {
         QSet<QString> listed;
@@ -325,7 +332,7 @@ void FileListBox::refill()
         for (const QString& name : std::as_const(names))
             listed.insert(name.toCaseFolded());
         for (const QString& name : std::as_const(elsewhere_)) {
-            if (!listed.contains(name.toCaseFolded())) {
+            if (isListable(name) && !listed.contains(name.toCaseFolded())) {
                 listed.insert(name.toCaseFolded());
                 names.append(name);
             }

@@ -11,6 +11,7 @@
 #include "Pictures.h"
 #include "Placement.h"
 #include "ProgramIdentity.h"
+#include "QuoteFreeValidator.h"
 #include "SortedComboBox.h"
 #include "Timer.h"
 #include "ValueCheckBox.h"
@@ -154,6 +155,10 @@ void Form1Layout::setupMainControls(QWidget* Form1)
     Text2 = place<QLineEdit>(Form1, "Text2", twipsRect(720, 1320, 2175, 285));
     Text2->setText(QStringLiteral("Name"));
     Text2->setAccessibleName(QStringLiteral("Player name"));
+    // The texts the settings file keeps in quotes take none themselves.
+    auto* quoteFree = new QuoteFreeValidator(Form1);
+    for (QLineEdit* edit : {Text2, Combo1->lineEdit(), Combo2->lineEdit()})
+        edit->setValidator(quoteFree);
     Text1 = place<QLineEdit>(Form1, "Text1", twipsRect(120, 3720, 5895, 525));
     Text1->setAccessibleName(QStringLiteral("Command line"));
     Check3 = placeBoxOnly(Form1, "Check3", twipsRect(3735, 465, 195, 225), Label2[0]->text());

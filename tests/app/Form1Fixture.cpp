@@ -10,9 +10,9 @@ Form1Fixture::~Form1Fixture()
     window_.reset();
 }
 
-QString Form1Fixture::makeGame(const QStringList& maps)
+QString Form1Fixture::makeGame(const QStringList& maps, const QString& folder)
 {
-    const QString game = directory_.filePath(QStringLiteral("game"));
+    const QString game = directory_.filePath(folder);
     QDir().mkpath(game + QStringLiteral("/baseq3/maps"));
     for (const QString& map : maps) {
         QFile file(game + QStringLiteral("/baseq3/maps/") + map);
@@ -65,7 +65,7 @@ app::Form1& Form1Fixture::startWithGame()
 
 QByteArray record(const QString& directory, const char* rest)
 {
-    return '"' + directory.toLatin1() + "\"," + rest + "\r\n";
+    return '"' + directory.toUtf8() + "\"," + rest + "\r\n";
 }
 
 void click(QWidget* control)

@@ -23,7 +23,8 @@ public:
     // A game installation with these map files; returns its directory text
     // with the trailing separator the picker gives it.
     QString makeGame(const QStringList& maps = {QStringLiteral("q3dm1.bsp"),
-                                                QStringLiteral("q3dm17.bsp")});
+                                                QStringLiteral("q3dm17.bsp")},
+                     const QString& folder = QStringLiteral("game"));
 
     // Both files in a state that starts normally, with this game directory.
     void writeValidFiles(const QString& gameDirectory);

@@ -310,8 +310,8 @@ void TestForm1Faults::unreadableMapsFolder_data()
     QTest::newRow("no reading") << 0333 << false << initFail << QStringList{};
     // The names can be listed; whether the game can open them is its concern.
     QTest::newRow("no searching") << 0444 << false << QStringList{} << maps;
-    QTest::newRow("no rights, then +")
-        << 0 << true << QStringList{"append SERVERS.VTL", "message"} << maps;
+    // "+" reads the server list alone: the maps shown stay.
+    QTest::newRow("no rights, then +") << 0 << true << QStringList{"append SERVERS.VTL"} << maps;
 }
 
 void TestForm1Faults::unreadableMapsFolder()
@@ -339,7 +339,7 @@ void TestForm1Faults::unreadableMapsFolder()
     lock.reset();
 
     QCOMPARE(fixture.platform.log, log);
-    if (!log.isEmpty())
+    if (log.contains("message"))
         QVERIFY(startsWith(fixture.platform.messages, 0, "ERROR\r\rINIT FAIL Directory " + game));
     QCOMPARE(listItems(control<QListWidget>(window, "File1")), maps);
 }
@@ -421,7 +421,7 @@ void TestForm1Faults::oddFilesLoadOrAreRepaired_data()
                                      << QStringList{padded(QString::fromLatin1(bytes("a\0b")))};
     // As a loss of power can leave a file.
     QTest::newRow("NULs after the record") << game + ",\"P\"" + rest + "\r\n" + nuls << nuls << "P"
-                                           << 1 << QStringList{QString(15, QChar(0))};
+                                           << 1 << QStringList{QString(nuls.size(), QChar(0))};
     QTest::newRow("NULs for the record")
         << nuls << QByteArray("a\r\n") << QString() << 0 << QStringList{};
     QTest::newRow("NUL in a check value") << game + bytes(",\"P\",\"\",\"\",\"\",1\0,0,0")
@@ -429,7 +429,7 @@ void TestForm1Faults::oddFilesLoadOrAreRepaired_data()
     // The name box holds no more than 32767 characters.
     QTest::newRow("4 MB name") << game + ",\"" + QByteArray(large, 'n') + '"' + rest
                                << QByteArray(large, 's') << QString(32767, 'n') << 1
-                               << QStringList{QString(15, 's')};
+                               << QStringList{QString(large, 's')};
     QTest::newRow("4 MB check value")
         << game + ",\"P\",\"\",\"\",\"\",1,0," + QByteArray(large, '1') << QByteArray("a\r\n")
         << QString() << 0 << QStringList{};

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,7 +48,8 @@ private slots:
     void startGameThatFailsIsReported();
     void saveWritesTheRecord();
     void saveThatFailsKeepsTheOldFile();
-    void savedQuotesReadBack();
+    void quotesNeverShiftAField_data();
+    void quotesNeverShiftAField();
 
 private:
     std::unique_ptr<Form1Fixture> fixture_;
@@ -264,11 +266,8 @@ void TestForm1Options::saveWritesTheRecord()
     control<QLineEdit>(*window_, "Text2")->setText(QStringLiteral("Ünïcødé ☃"));
     QTest::mouseClick(control<QPushButton>(*window_, "Command2"), Qt::LeftButton);
     QCOMPARE(fixture_->read("vortline.cfg"),
-             '"' + game_.toLatin1() +
-                 "\",\"\xDCn\xEF"
-                 "c\xF8"
-                 "d\xE9 ?\",\"Sarge\",\"0.0.0.0        \",\"q3dm17.bsp\","
-                 "1,0,1\r\n");
+             '"' + game_.toUtf8() + "\",\"" + QStringLiteral("Ünïcødé ☃").toUtf8() +
+                 "\",\"Sarge\",\"0.0.0.0        \",\"q3dm17.bsp\",1,0,1\r\n");
 }
 
 void TestForm1Options::saveThatFailsKeepsTheOldFile()
@@ -286,19 +285,53 @@ void TestForm1Options::saveThatFailsKeepsTheOldFile()
     QCOMPARE(fixture_->platform.endCount, 0);
 }
 
-void TestForm1Options::savedQuotesReadBack()
+void TestForm1Options::quotesNeverShiftAField_data()
 {
-    control<QLineEdit>(*window_, "Text2")->setText(QStringLiteral("Mr \"X\""));
-    control<QComboBox>(*window_, "Combo1")->setEditText(QStringLiteral("\"quoted\" model"));
-    QTest::mouseClick(control<QPushButton>(*window_, "Command2"), Qt::LeftButton);
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kept");
 
+    for (const char* box : {"Text2", "Combo1", "Combo2"}) {
+        for (const char* way : {"typed", "pasted", "set"}) {
+            QTest::addRow("%s, %s, closing", box, way) << box << way << R"(Smith", John)"
+                                                       << "Smith, John";
+            QTest::addRow("%s, %s, opening", box, way) << box << way << R"(The "Boss)"
+                                                       << "The Boss";
+        }
+    }
+}
+
+void TestForm1Options::quotesNeverShiftAField()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, way);
+    QFETCH(QString, text);
+    QFETCH(QString, kept);
+    control<ui::ValueCheckBox>(*window_, "Check3")->setValue(1);
+    auto* edit = box == "Text2" ? control<QLineEdit>(*window_, "Text2")
+                                : control<QComboBox>(*window_, qPrintable(box))->lineEdit();
+    edit->clear();
+    if (way == "typed") {
+        QTest::keyClicks(edit, text);
+    } else if (way == "pasted") {
+        QApplication::clipboard()->setText(text);
+        edit->paste();
+    } else {
+        edit->setText(text);
+    }
+    QCOMPARE(edit->text(), kept);
+    QVERIFY(!arguments(*window_).contains('"'));
+
+    QTest::mouseClick(control<QPushButton>(*window_, "Command2"), Qt::LeftButton);
     fixture_->platform = platform::FakePlatform();
     QWidget& again = fixture_->start();
-    QVERIFY(fixture_->platform.log.isEmpty());
-    QCOMPARE(control<QLineEdit>(again, "Text2")->text(), QStringLiteral("Mr \"X\""));
-    QCOMPARE(control<QComboBox>(again, "Combo1")->currentText(),
-             QStringLiteral("\"quoted\" model"));
     window_ = &again;
+    QVERIFY(fixture_->platform.log.isEmpty());
+    QCOMPARE(control<ui::ValueCheckBox>(again, "Check2")->value(), 0);
+    const QString read = box == "Text2" ? control<QLineEdit>(again, "Text2")->text()
+                                        : control<QComboBox>(again, qPrintable(box))->currentText();
+    QCOMPARE(read, box == "Combo2" ? padded(kept) : kept);
 }
 
 QTEST_MAIN(TestForm1Options)

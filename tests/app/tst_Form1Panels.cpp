@@ -162,7 +162,8 @@ void TestForm1Panels::notSetStartSlidesThePickerIn()
 void TestForm1Panels::pickerTakesTheGameDirectory()
 {
     Form1Fixture fixture;
-    const QString game = fixture.makeGame({"q3dm1.bsp", "q3dm17.bsp"});
+    // Letters beyond Latin-1 reach the file and come back, up to the game.
+    const QString game = fixture.makeGame({"q3dm1.bsp", "q3dm17.bsp"}, QStringLiteral("Игры €"));
     QVERIFY(QFile(game + "QUAKE3.EXE").open(QIODevice::WriteOnly));
     fixture.writeValidFiles(QStringLiteral("NOTSET"));
     QWidget& window = fixture.start();
@@ -186,7 +187,7 @@ void TestForm1Panels::pickerTakesTheGameDirectory()
     click(ok);
     QVERIFY(!ok->isEnabled());
     QCOMPARE(control<QLineEdit>(window, "QDirectory")->text(), status->text());
-    QVERIFY(fixture.read("vortline.cfg").startsWith('"' + status->text().toLatin1() + "\","));
+    QVERIFY(fixture.read("vortline.cfg").startsWith('"' + status->text().toUtf8() + "\","));
     QCOMPARE(listItems(control<QListWidget>(window, "File1")),
              QStringList({"q3dm1.bsp", "q3dm17.bsp"}));
     QCOMPARE(control<QLabel>(window, "VerFRM")->text(), QStringLiteral("Version 1.0.17"));
@@ -200,6 +201,14 @@ void TestForm1Panels::pickerTakesTheGameDirectory()
     QVERIFY(picker->isVisible());
     QCOMPARE(dirs->path(), QDir::toNativeSeparators(QDir::cleanPath(game)));
     QCOMPARE(status->text(), withSeparator(game));
+
+    fixture.platform = platform::FakePlatform();
+    QWidget& again = fixture.start();
+    QCOMPARE(listItems(control<QListWidget>(again, "File1")),
+             QStringList({"q3dm1.bsp", "q3dm17.bsp"}));
+    click(control<QPushButton>(again, "Command1"));
+    QCOMPARE(fixture.platform.runs.size(), 1);
+    QCOMPARE(fixture.platform.runs[0].program, withSeparator(game) + "QUAKE3.EXE");
 }
 
 void TestForm1Panels::drivesMoveTheListsOrStayWhenUnreadable()

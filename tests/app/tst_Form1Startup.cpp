@@ -263,11 +263,12 @@ void TestForm1Startup::mapsFromArchives_data()
     const Files game{{"pak0.pk3", mapsArchive({"maps/q3dm1.bsp", "maps/q3dm17.bsp"})}};
     QTest::newRow("archives alone")
         << QStringList{} << game << QStringList{"q3dm1.bsp", "Q3DM17.bsp", "user.bsp"};
-    QTest::newRow("the folder's file first, then the later archive's")
-        << QStringList{"Q3DM1.BSP", "loose.map"}
+    QTest::newRow("the folder's file first, then the later archive's; none with a quote")
+        << QStringList{"Q3DM1.BSP", "loose.map", "q\"uote.bsp"}
         << Files{{"pak0.pk3", mapsArchive({"maps/q3dm1.bsp", "maps/Only0.bsp"})},
-                 {"PAK1.PK3", mapsArchive({"maps/ONLY0.bsp", "MAPS/Upper.BSP", "maps/sub/deep.bsp",
-                                           "maps/.bsp", "textures/maps/wall.bsp", "maps/x.txt"})}}
+                 {"PAK1.PK3",
+                  mapsArchive({"maps/ONLY0.bsp", "MAPS/Upper.BSP", "maps/sub/deep.bsp", "maps/.bsp",
+                               "textures/maps/wall.bsp", "maps/x.txt", "maps/say\"hi.bsp"})}}
         << QStringList{"loose.map",  "ONLY0.bsp", "Q3DM1.BSP",
                        "Q3DM17.bsp", "Upper.BSP", "user.bsp"};
     QTest::newRow("damaged archives and other files among good ones")

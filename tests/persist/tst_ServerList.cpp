@@ -35,12 +35,16 @@ void TestServerList::readsEntries_data()
     QTest::newRow("quotes dropped") << QByteArray("\"q\"\r\n") << QStringList{padded("q")} << true;
     QTest::newRow("no final line end")
         << QByteArray("a\r\nb") << QStringList{padded("a"), padded("b")} << true;
-    QTest::newRow("cut to fifteen")
-        << QByteArray("123456789012345678\r\n") << QStringList{"123456789012345"} << true;
+    QTest::newRow("longer than fifteen kept whole")
+        << QByteArray("q3.fragfest.example.net:27960\r\n")
+        << QStringList{"q3.fragfest.example.net:27960"} << true;
     QTest::newRow("padded entry reads back the same")
         << QByteArray("0.0.0.0        \r\n") << QStringList{padded("0.0.0.0")} << true;
-    QTest::newRow("Latin-1") << QByteArray("h\xF4te\r\n")
-                             << QStringList{QStringLiteral("hôte").leftJustified(15)} << true;
+    QTest::newRow("Latin-1 line, UTF-8 line, after a mark")
+        << QByteArray("\xEF\xBB\xBFh\xF4te\r\n\xD1\x81\xD0\xB5\xD1\x80\xD0\xB2\r\n")
+        << QStringList{QStringLiteral("hôte").leftJustified(15),
+                       QStringLiteral("серв").leftJustified(15)}
+        << true;
 }
 
 void TestServerList::readsEntries()
@@ -58,7 +62,8 @@ void TestServerList::writesLines()
 {
     QCOMPARE(persist::defaultServerList(), QByteArray("0.0.0.0\r\n"));
     QCOMPARE(persist::writeServerLine(QStringLiteral(" a,\"b\" ")), QByteArray(" a,\"b\" \r\n"));
-    QCOMPARE(persist::writeServerLine(QStringLiteral("☃")), QByteArray("?\r\n"));
+    QCOMPARE(persist::writeServerLine(QStringLiteral("☃")), QByteArray("\xE2\x98\x83\r\n"));
+    QVERIFY(!persist::writeServerLine(QString(QChar(0xDC00))));
 }
 
 QTEST_APPLESS_MAIN(TestServerList)
