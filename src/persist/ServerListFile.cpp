@@ -17,7 +17,14 @@ std::optional<QStringList> readServerListFile(platform::Platform& platform)
 
 bool appendServer(platform::Platform& platform, const QString& server)
 {
-    return platform.appendFile(QLatin1String(kServerListName), writeServerLine(server));
+    // A list last saved by an editor may lack its final line end; the server
+    // then starts a line of its own instead of lengthening the last one.
+    const auto list = platform.readFile(QLatin1String(kServerListName));
+    const bool lineOpen =
+        list && !list->isEmpty() && !list->endsWith('\n') && !list->endsWith('\r');
+    const QByteArray line = writeServerLine(server);
+    return platform.appendFile(QLatin1String(kServerListName),
+                               lineOpen ? QByteArray("\r\n") + line : line);
 }
 
 bool repairServerListFile(platform::Platform& platform)
