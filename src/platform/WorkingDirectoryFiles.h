@@ -13,6 +13,9 @@ namespace platform {
 class WorkingDirectoryFiles {
 public:
     std::optional<QByteArray> read(const QString& name) const;
+    // Both store all of `bytes` on disk, or report failure (a full disk, say)
+    // and leave the file as it was: write keeps the old file, append cuts the
+    // file back to its old length or removes the one it created.
     bool write(const QString& name, const QByteArray& bytes) const;
     bool append(const QString& name, const QByteArray& bytes) const;
     bool exists(const QString& name) const;

@@ -175,6 +175,8 @@ private slots:
     void lockedFilesAreNeverReplacedAtStart_data();
     void lockedFilesAreNeverReplacedAtStart();
     void lockedFilesWhileRunningAreReported();
+    void fullDiskChangesNoFile_data();
+    void fullDiskChangesNoFile();
     void unreadableMapsFolder_data();
     void unreadableMapsFolder();
     void folderInPlaceOfAFile_data();
@@ -295,6 +297,72 @@ void TestForm1Faults::lockedFilesWhileRunningAreReported()
     QCOMPARE(fixture.fileNames(), QStringList({"servers.vtl", "vortline.cfg"}));
     QCOMPARE(platform.endCount, 0);
     QVERIFY(window.isVisible());
+}
+
+void TestForm1Faults::fullDiskChangesNoFile_data()
+{
+    QTest::addColumn<QString>("file"); // holds `bytes` instead of what starts normally
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("action"); // after the start, if any
+    QTest::addColumn<int>("refused");    // the write the full disk refuses
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("backup"); // a copy of `file` the repair kept
+
+    const QString cfg = QStringLiteral("vortline.cfg");
+    const QString list = QStringLiteral("servers.vtl");
+    const QString cfgUnwritten = QStringLiteral("vortline.cfg could not be written");
+    const QString listUnwritten = QStringLiteral("servers.vtl could not be written");
+    const QString notAdded = QStringLiteral("The server could not be added");
+    QTest::newRow("save settings") << QString() << QByteArray() << "save" << 1
+                                   << "The settings could not be saved" << QString();
+    QTest::newRow("+") << QString() << QByteArray() << "+" << 1 << notAdded << QString();
+    QTest::newRow("+ after a last line without its end")
+        << list << QByteArray("0.0.0.0") << "+" << 1 << notAdded << QString();
+    QTest::newRow("settings repaired, backup refused")
+        << cfg << QByteArray("broken") << QString() << 1 << cfgUnwritten << QString();
+    QTest::newRow("settings repaired, settings refused")
+        << cfg << QByteArray("broken") << QString() << 2 << cfgUnwritten << cfg + ".bak";
+    QTest::newRow("list repaired, backup refused")
+        << list << QByteArray() << QString() << 1 << listUnwritten << QString();
+    QTest::newRow("list repaired, list refused")
+        << list << QByteArray() << QString() << 2 << listUnwritten << list + ".bak";
+}
+
+void TestForm1Faults::fullDiskChangesNoFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, action);
+    QFETCH(int, refused);
+    QFETCH(QString, message);
+    QFETCH(QString, backup);
+    Form1Fixture fixture;
+    fixture.writeValidFiles(fixture.makeGame());
+    if (!file.isNull())
+        fixture.write(file, bytes);
+    const QByteArray settings = fixture.read("vortline.cfg");
+    const QByteArray servers = fixture.read("servers.vtl");
+    QStringList files = fixture.fileNames();
+    fixture.platform.fullDiskAt = refused;
+
+    QWidget& window = fixture.start();
+    if (action == QLatin1String("save"))
+        click(control<QPushButton>(window, "Command2"));
+    else if (action == QLatin1String("+"))
+        add(window, QStringLiteral("1.2.3.4"));
+
+    const auto& messages = fixture.platform.messages;
+    QVERIFY(!messages.isEmpty());
+    QVERIFY2(messages.last().text.startsWith(message), qPrintable(messages.last().text));
+    QCOMPARE(messages.last().icon, MessageIcon::Critical);
+    QCOMPARE(fixture.read("vortline.cfg"), settings);
+    QCOMPARE(fixture.read("servers.vtl"), servers);
+    if (!backup.isNull()) {
+        QCOMPARE(fixture.read(backup), bytes);
+        files.append(backup);
+        files.sort();
+    }
+    QCOMPARE(fixture.fileNames(), files);
 }
 
 void TestForm1Faults::unreadableMapsFolder_data()

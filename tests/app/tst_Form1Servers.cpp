@@ -77,36 +77,46 @@ void TestForm1Servers::listEntriesArePaddedAndSorted()
 
 void TestForm1Servers::addAppendsAndReloads_data()
 {
+    QTest::addColumn<QByteArray>("list");
     QTest::addColumn<QString>("server");
-    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("line"); // what the list gains
     QTest::addColumn<QStringList>("entries");
 
-    QTest::newRow("new server") << "1.2.3.4" << QByteArray("1.2.3.4\r\n")
-                                << QStringList{padded("0.0.0.0"), padded("1.2.3.4")};
-    QTest::newRow("a duplicate") << "0.0.0.0" << QByteArray("0.0.0.0\r\n")
+    const QByteArray ended = "0.0.0.0\r\n";
+    const QStringList two{padded("0.0.0.0"), padded("1.2.3.4")};
+    QTest::newRow("new server") << ended << "1.2.3.4" << QByteArray("1.2.3.4\r\n") << two;
+    QTest::newRow("a duplicate") << ended << "0.0.0.0" << QByteArray("0.0.0.0\r\n")
                                  << QStringList{padded("0.0.0.0"), padded("0.0.0.0")};
     QTest::newRow("a list entry keeps its blanks")
-        << padded("0.0.0.0") << QByteArray("0.0.0.0        \r\n")
+        << ended << padded("0.0.0.0") << QByteArray("0.0.0.0        \r\n")
         << QStringList{padded("0.0.0.0"), padded("0.0.0.0")};
-    QTest::newRow("a long text") << "quake.example.org:27960"
+    QTest::newRow("a long text") << ended << "quake.example.org:27960"
                                  << QByteArray("quake.example.org:27960\r\n")
                                  << QStringList{padded("0.0.0.0"), "quake.example.org:27960"};
-    QTest::newRow("a comma") << "a,b" << QByteArray("a,b\r\n")
+    QTest::newRow("a comma") << ended << "a,b" << QByteArray("a,b\r\n")
                              << QStringList{padded("0.0.0.0"), padded("a"), padded("b")};
-    QTest::newRow("no shell can see it") << "$(touch pwned);x" << QByteArray("$(touch pwned);x\r\n")
-                                         << QStringList{"$(touch pwned);x", padded("0.0.0.0")};
+    QTest::newRow("no shell can see it")
+        << ended << "$(touch pwned);x" << QByteArray("$(touch pwned);x\r\n")
+        << QStringList{"$(touch pwned);x", padded("0.0.0.0")};
+    QTest::newRow("after a last line without its end")
+        << QByteArray("0.0.0.0") << "1.2.3.4" << QByteArray("\r\n1.2.3.4\r\n") << two;
+    QTest::newRow("after a last line ended by LF")
+        << QByteArray("0.0.0.0\n") << "1.2.3.4" << QByteArray("1.2.3.4\r\n") << two;
+    QTest::newRow("after a last line ended by CR")
+        << QByteArray("0.0.0.0\r") << "1.2.3.4" << QByteArray("1.2.3.4\r\n") << two;
 }
 
 void TestForm1Servers::addAppendsAndReloads()
 {
+    QFETCH(QByteArray, list);
     QFETCH(QString, server);
     QFETCH(QByteArray, line);
     QFETCH(QStringList, entries);
-    auto started = startWith("0.0.0.0\r\n");
+    auto started = startWith(list);
 
     add(*started.window, server);
 
-    QCOMPARE(started.fixture->read("SERVERS.VTL"), "0.0.0.0\r\n" + line);
+    QCOMPARE(started.fixture->read("SERVERS.VTL"), list + line);
     auto* servers = control<QComboBox>(*started.window, "Combo2");
     QCOMPARE(listItems(servers), entries);
     QCOMPARE(servers->currentText(), server);

@@ -36,13 +36,19 @@ std::optional<QByteArray> FakePlatform::readFile(const QString& name)
 bool FakePlatform::writeFile(const QString& name, const QByteArray& bytes)
 {
     log.append(QStringLiteral("write ") + name);
-    return writable(name) && files_.write(name, bytes);
+    return acceptsWrite(name) && files_.write(name, bytes);
 }
 
 bool FakePlatform::appendFile(const QString& name, const QByteArray& bytes)
 {
     log.append(QStringLiteral("append ") + name);
-    return writable(name) && files_.append(name, bytes);
+    return acceptsWrite(name) && files_.append(name, bytes);
+}
+
+bool FakePlatform::acceptsWrite(const QString& name)
+{
+    ++writes_;
+    return writes_ != fullDiskAt && !unwritable_.contains(name.toLower());
 }
 
 bool FakePlatform::fileExists(const QString& name)

@@ -45,6 +45,9 @@ public:
 
     // Writes and appends to these names fail (compared without regard to case).
     void failWritesTo(const QString& name) { unwritable_.insert(name.toLower()); }
+    // The writeFile or appendFile call with this number, counting both from
+    // 1, fails as on a full disk: it reports failure and changes no file.
+    int fullDiskAt = 0;
     // The player's own game folder; none unless a test gives one.
     QString playerFolder;
     // Every start of a program fails.
@@ -62,13 +65,15 @@ public:
     QStringList log;
 
 private:
-    bool writable(const QString& name) const { return !unwritable_.contains(name.toLower()); }
+    // Counts one more write and says whether it may go ahead.
+    bool acceptsWrite(const QString& name);
 
     static QString registryPath(std::uint32_t root, const QString& keyName,
                                 const QString& valueName);
 
     WorkingDirectoryFiles files_;
     QSet<QString> unwritable_;
+    int writes_ = 0;
     QHash<QString, RegistryValue> registry_;
 };
 
