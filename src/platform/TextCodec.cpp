@@ -18,7 +18,10 @@ bool isAscii(QByteArrayView bytes)
 
 std::optional<QString> decodeUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A mark inside the file belongs to the text: only the file's own first
+    // one is taken off, by takeByteOrderMark.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;
@@ -39,7 +42,7 @@ std::optional<QByteArray> encodeText(const QString& text)
 #else
     QByteArray bytes = text.toUtf8();
     // A lone half of a surrogate pair, which a paste may bring, has no UTF-8.
-    if (QString::fromUtf8(bytes) != text)
+    if (decodeUtf8(bytes) != text)
         return std::nullopt;
 #endif
     return bytes;

@@ -55,6 +55,10 @@ void TestLauncherSettings::readsBackWhatItWrites_data()
     QTest::newRow("quotes in a name")
         << LauncherSettings{"d/", "Mr \"X\"", "\"Sarge\"", "s", "", 0, 1, 0};
     QTest::newRow("Latin-1") << LauncherSettings{"/jeux/", "Zoë", "Ned", "hôte", "", 0, 0, 0};
+    QTest::newRow("NUL in a name")
+        << LauncherSettings{"d/", QString::fromLatin1("a\0b", 3), "m", "s", "", 0, 0, 0};
+    QTest::newRow("a text that starts with a byte-order mark")
+        << LauncherSettings{QStringLiteral("\uFEFF/q3/"), "n", "m", "s", "", 0, 0, 0};
     QTest::newRow("Cyrillic, euro, long server") << LauncherSettings{
         "/home/u/Игры/quake3/", "Игрок€", "Ned", "q3.fragfest.example.net:27960", "", 0, 0, 1};
 }
