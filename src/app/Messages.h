@@ -12,7 +12,8 @@ QString mapFolderNotFoundMessage(const QString& gameDirectory);
 QString repairNotWrittenMessage(const QString& fileName);
 QString settingsNotSavedMessage();
 QString serverNotAddedMessage();
-QString programNotStartedMessage(const QString& commandLine);
+// The reason is the system's own text; an empty one adds nothing.
+QString programNotStartedMessage(const QString& commandLine, const QString& reason);
 QString systemInfoUnavailableMessage();
 QString driveNotReadMessage(const QString& drive);
 

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
@@ -479,29 +480,32 @@ void TestForm1Faults::oddFilesLoadOrAreRepaired()
 void TestForm1Faults::gameThatCannotStartIsReported_data()
 {
     QTest::addColumn<QString>("game"); // what is at <game>quake3.exe
-    QTest::addColumn<bool>("starts");
+    QTest::addColumn<int>("error");    // whose text the message gives; 0: it starts
 
-    QTest::newRow("a program") << "program" << true;
-    QTest::newRow("nothing") << "nothing" << false;
-    QTest::newRow("a file that is not a program") << "file" << false;
-    QTest::newRow("a folder") << "folder" << false;
-    QTest::newRow("game folder removed after start") << "removed" << false;
+    QTest::newRow("a program") << "program" << 0;
+    QTest::newRow("nothing") << "nothing" << ENOENT;
+    QTest::newRow("a file that is not a program") << "file" << EACCES;
+    QTest::newRow("a file with the right to run, not a program") << "text" << ENOEXEC;
+    QTest::newRow("a folder") << "folder" << EISDIR;
+    QTest::newRow("game folder removed after start") << "removed" << ENOENT;
 }
 
 void TestForm1Faults::gameThatCannotStartIsReported()
 {
     QFETCH(QString, game);
-    QFETCH(bool, starts);
+    QFETCH(int, error);
     Form1Fixture fixture;
     const QString directory = fixture.makeGame();
     const QString program = directory + "quake3.exe";
     fixture.writeValidFiles(directory);
     if (game == "folder")
         QVERIFY(QDir().mkpath(program));
-    if (game == "program" || game == "file" || game == "removed") {
+    if (game == "program" || game == "file" || game == "text" || game == "removed") {
         QFile file(program);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\necho \"$@\" > started\n");
+        // Without its first line the script is no program, and no shell runs it instead.
+        file.write(game == "text" ? "echo \"$@\" > started\n"
+                                  : "#!/bin/sh\necho \"$@\" > started\n");
         if (game != "file")
             QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
     }
@@ -513,15 +517,16 @@ void TestForm1Faults::gameThatCannotStartIsReported()
 
     click(control<QPushButton>(window, "Command1"));
 
-    const QStringList log = starts ? QStringList{"run"} : QStringList{"run", "message"};
+    const QStringList log = error == 0 ? QStringList{"run"} : QStringList{"run", "message"};
     QCOMPARE(fixture.platform.log, log);
     QVERIFY(window.isVisible());
-    if (starts) {
+    if (error == 0) {
         QTRY_COMPARE(fixture.read("started"), QByteArray("+name Name\n"));
         return;
     }
     QCOMPARE(fixture.platform.messages[0].text,
-             "This could not be started:\r\r" + program + " +name Name ");
+             "This could not be started:\r\r" + program +
+                 " +name Name \r\rReason: " + qt_error_string(error));
     QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::Critical);
 }
 

@@ -26,8 +26,9 @@ public:
         WindowStyle style;
     };
 
-    bool runCommandLine(const QString& commandLine, WindowStyle style) override;
-    bool runProgram(const QString& program, const QString& arguments, WindowStyle style) override;
+    StartResult runCommandLine(const QString& commandLine, WindowStyle style) override;
+    StartResult runProgram(const QString& program, const QString& arguments,
+                           WindowStyle style) override;
     void showMessage(const QString& text, MessageIcon icon) override;
     void endProgram() override;
     std::optional<QByteArray> readFile(const QString& name) override;
@@ -47,8 +48,9 @@ public:
     void failWritesTo(const QString& name) { unwritable_.insert(name.toLower()); }
     // The player's own game folder; none unless a test gives one.
     QString playerFolder;
-    // Every start of a program fails.
+    // Every start of a program fails, giving this reason.
     bool failRuns = false;
+    QString failReason;
     // Starts are recorded and then made by this platform, when set, so a
     // test meets what the system says about a program that cannot start.
     Platform* starts = nullptr;
@@ -62,6 +64,7 @@ public:
     QStringList log;
 
 private:
+    StartResult givenStart() const;
     bool writable(const QString& name) const { return !unwritable_.contains(name.toLower()); }
 
     static QString registryPath(std::uint32_t root, const QString& keyName,
