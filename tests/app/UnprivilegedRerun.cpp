@@ -43,7 +43,8 @@ QString copyInto(const QString& folder, const QString& file)
 // the re-run could not read either: it reads a copy. False when none was made.
 bool copySuppressions(QProcessEnvironment& environment, const QString& folder)
 {
-    static const QRegularExpression named(QStringLiteral(R"((suppressions=)(['"]?)([^:'"]+)\2)"));
+    static const QRegularExpression named(
+        QStringLiteral(R"((^|:)suppressions=(['"]?)([^:'"]+)\2)"));
     for (const QString& variable : {QStringLiteral("LSAN_OPTIONS"), QStringLiteral("UBSAN_OPTIONS"),
                                     QStringLiteral("ASAN_OPTIONS")}) {
         QString options = environment.value(variable);
