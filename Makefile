@@ -4,7 +4,8 @@
 
 BUILD_DIR := build
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-image-formats-plugins fonts-dejavu-core fonts-liberation2 \
-            xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev libzip-dev pkg-config
+            xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev libzip-dev pkg-config \
+            desktop-file-utils
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: run test build configure deps screenshots pictures install package

@@ -12,10 +12,22 @@ foreach(required PREPARE_SCRIPT WORK_DIR)
 endforeach()
 
 # The expected settings bytes spell the directory out as-is, which is only its Latin-1 form when
-# it is plain ASCII; the non-ASCII cases below use names of their own under it.
+# it is plain ASCII; the non-ASCII cases below use names of their own under it. A build folder
+# that is not plain ASCII has the test work in the temporary folder instead.
 if(NOT WORK_DIR MATCHES "^[ -~]+$")
-    message(STATUS "SKIPPED: the scratch directory ${WORK_DIR} is not plain ASCII.")
-    return()
+    set(temporary "")
+    foreach(candidate "$ENV{TMPDIR}" "$ENV{TEMP}" "/tmp")
+        if(IS_DIRECTORY "${candidate}" AND candidate MATCHES "^[ -~]+$")
+            set(temporary "${candidate}")
+            break()
+        endif()
+    endforeach()
+    if(temporary STREQUAL "")
+        message(FATAL_ERROR "The test needs a scratch directory whose path is plain ASCII; the "
+                            "build folder is not, nor is a temporary folder (TMPDIR, TEMP, /tmp).")
+    endif()
+    string(RANDOM LENGTH 8 suffix)
+    set(WORK_DIR "${temporary}/vortline-demo-test-${suffix}")
 endif()
 
 file(REMOVE_RECURSE "${WORK_DIR}")

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/ProgramArguments.h"
+#include "app/WindowSystemGuard.h"
 #include "platform/NativePlatform.h"
 
 #include <QApplication>
@@ -21,10 +22,10 @@ int main(int argc, char* argv[])
     // The launcher takes no arguments, so none reach Qt either.
     int argumentCount = 1;
     char* qtArguments[] = {argv[0], nullptr};
-    QApplication application(argumentCount, qtArguments);
+    const auto application = app::openApplication(argumentCount, qtArguments);
 
     const auto platform = platform::createNativePlatform();
     app::Form1 window(*platform);
     window.show();
-    return application.exec();
+    return application->exec();
 }

@@ -270,9 +270,12 @@ void Form1::Command1_Click()
 {
     const QString program = QDirectory->text() + gameProgramIn(QDirectory->text());
     const QString arguments = Text1->text();
-    if (!platform_.runProgram(program, arguments, platform::WindowStyle::Maximized))
-        platform_.showMessage(programNotStartedMessage(program + QLatin1Char(' ') + arguments),
-                              MessageIcon::Critical);
+    const platform::StartResult started =
+        platform_.runProgram(program, arguments, platform::WindowStyle::Maximized);
+    if (!started)
+        platform_.showMessage(
+            programNotStartedMessage(program + QLatin1Char(' ') + arguments, started.reason),
+            MessageIcon::Critical);
 }
 
 void Form1::Command2_Click()

@@ -69,9 +69,11 @@ QString serverTextNotHeldMessage()
         .arg(QLatin1String(persist::kServerListName));
 }
 
-QString programNotStartedMessage(const QString& commandLine)
+QString programNotStartedMessage(const QString& commandLine, const QString& reason)
 {
-    return QStringLiteral("This could not be started:") + kParagraph + commandLine;
+    const QString message = QStringLiteral("This could not be started:") + kParagraph + commandLine;
+    // The system's own words tell a missing file from one that is no program.
+    return reason.isEmpty() ? message : message + kParagraph + QStringLiteral("Reason: ") + reason;
 }
 
 QString systemInfoUnavailableMessage()

@@ -15,7 +15,8 @@ QString serverNotAddedMessage();
 // A text with characters the files' encoding lacks is refused, not mangled.
 QString settingsTextNotHeldMessage();
 QString serverTextNotHeldMessage();
-QString programNotStartedMessage(const QString& commandLine);
+// The reason is the system's own text; an empty one adds nothing.
+QString programNotStartedMessage(const QString& commandLine, const QString& reason);
 QString systemInfoUnavailableMessage();
 QString driveNotReadMessage(const QString& drive);
 

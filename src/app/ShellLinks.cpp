@@ -18,8 +18,9 @@ QString webCommandLine()
 void runShellCommand(platform::Platform& platform, const QString& commandLine,
                      platform::WindowStyle style)
 {
-    if (!platform.runCommandLine(commandLine, style))
-        platform.showMessage(programNotStartedMessage(commandLine),
+    const platform::StartResult started = platform.runCommandLine(commandLine, style);
+    if (!started)
+        platform.showMessage(programNotStartedMessage(commandLine, started.reason),
                              platform::MessageIcon::Critical);
 }
 

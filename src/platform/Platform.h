@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StartResult.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -40,13 +42,13 @@ public:
     virtual ~Platform() = default;
 
     // Starts a whole command line as a separate process, not waited for, in
-    // the launcher's own working directory. False when it could not start.
-    virtual bool runCommandLine(const QString& commandLine, WindowStyle style) = 0;
+    // the launcher's own working directory; when it cannot, says why.
+    virtual StartResult runCommandLine(const QString& commandLine, WindowStyle style) = 0;
 
     // Starts a program with an argument string; the program path is taken
-    // whole, so it may hold spaces. False when it could not start.
-    virtual bool runProgram(const QString& program, const QString& arguments,
-                            WindowStyle style) = 0;
+    // whole, so it may hold spaces. When it cannot start, says why.
+    virtual StartResult runProgram(const QString& program, const QString& arguments,
+                                   WindowStyle style) = 0;
 
     // Modal message box with an OK button and the program's title. A carriage
     // return in the text starts a new line.

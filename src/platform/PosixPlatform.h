@@ -8,8 +8,9 @@ namespace platform {
 // Windows program would split it, so no text in it can run anything else.
 class PosixPlatform final : public DesktopPlatform {
 public:
-    bool runCommandLine(const QString& commandLine, WindowStyle style) override;
-    bool runProgram(const QString& program, const QString& arguments, WindowStyle style) override;
+    StartResult runCommandLine(const QString& commandLine, WindowStyle style) override;
+    StartResult runProgram(const QString& program, const QString& arguments,
+                           WindowStyle style) override;
     // The engines keep what a player downloads in ~/.q3a/baseq3.
     QString playerGameFolder() override;
     // There is no registry here: nothing is ever found.

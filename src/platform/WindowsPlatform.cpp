@@ -4,18 +4,32 @@
 #include "WindowsRegistry.h"
 
 namespace platform {
+namespace {
 
-bool WindowsPlatform::runCommandLine(const QString& commandLine, WindowStyle style)
+StartResult startResult(unsigned long error, const QString& program)
 {
-    return windows::startCommandLine(commandLine.toStdWString(), static_cast<int>(style));
+    return error == 0 ? StartResult::success()
+                      : StartResult::failure(QString::fromStdWString(
+                            windows::errorText(error, program.toStdWString())));
 }
 
-bool WindowsPlatform::runProgram(const QString& program, const QString& arguments,
-                                 WindowStyle style)
+} // namespace
+
+StartResult WindowsPlatform::runCommandLine(const QString& commandLine, WindowStyle style)
 {
-    return windows::startCommandLine(
-        windows::programCommandLine(program.toStdWString(), arguments.toStdWString()),
-        static_cast<int>(style));
+    return startResult(
+        windows::startCommandLine(commandLine.toStdWString(), static_cast<int>(style)),
+        commandLine);
+}
+
+StartResult WindowsPlatform::runProgram(const QString& program, const QString& arguments,
+                                        WindowStyle style)
+{
+    return startResult(
+        windows::startCommandLine(
+            windows::programCommandLine(program.toStdWString(), arguments.toStdWString()),
+            static_cast<int>(style)),
+        program);
 }
 
 std::optional<RegistryValue> WindowsPlatform::readRegistryValue(std::uint32_t root,

@@ -8,8 +8,9 @@ namespace platform {
 // a program's path is quoted so no other program with a shorter name can start.
 class WindowsPlatform final : public DesktopPlatform {
 public:
-    bool runCommandLine(const QString& commandLine, WindowStyle style) override;
-    bool runProgram(const QString& program, const QString& arguments, WindowStyle style) override;
+    StartResult runCommandLine(const QString& commandLine, WindowStyle style) override;
+    StartResult runProgram(const QString& program, const QString& arguments,
+                           WindowStyle style) override;
     std::optional<RegistryValue> readRegistryValue(std::uint32_t root, const QString& keyName,
                                                    const QString& valueName) override;
 };

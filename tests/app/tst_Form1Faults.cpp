@@ -1,4 +1,5 @@
 #include "Form1Fixture.h"
+#include "UnprivilegedRerun.h"
 
 #include "platform/PosixPlatform.h"
 #include "ui/DirListBox.h"
@@ -7,88 +8,18 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
-#include <grp.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using platform::MessageIcon;
-
-namespace {
-
-// In the environment of a test re-run without privileges, so that a re-run
-// which failed to drop them cannot start another one.
-constexpr char kUnprivilegedRun[] = "VORTLINE_UNPRIVILEGED_RUN";
-
-// Root reads and writes whatever the permission bits say, so a permission
-// case run as root proves nothing. It runs the current test row again, alone
-// and as "nobody", in a child process; empty when that run passed.
-QString rerunUnprivileged()
-{
-    if (qEnvironmentVariableIsSet(kUnprivilegedRun))
-        return QStringLiteral("the re-run meant to be unprivileged is still root");
-    const passwd* nobody = ::getpwnam("nobody");
-    const uid_t uid = nobody ? nobody->pw_uid : 65534;
-    const gid_t gid = nobody ? nobody->pw_gid : 65534;
-    // Its own temporary folder: the inherited one may be private to root.
-    QTemporaryDir home;
-    if (!home.isValid() || ::chown(QFile::encodeName(home.path()).constData(), uid, gid) != 0)
-        return QStringLiteral("no folder for uid %1 in %2").arg(uid).arg(QDir::tempPath());
-
-    QString test = QString::fromLatin1(QTest::currentTestFunction());
-    if (QTest::currentDataTag())
-        test += QLatin1Char(':') + QString::fromLatin1(QTest::currentDataTag());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(kUnprivilegedRun), QStringLiteral("1"));
-    environment.insert(QStringLiteral("TMPDIR"), home.path());
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QGuiApplication::platformName());
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.setWorkingDirectory(home.path());
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.setChildProcessModifier([uid, gid] {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
-            ::_exit(125);
-    });
-    child.start(QCoreApplication::applicationFilePath(), {test});
-    const QString as = QStringLiteral("%1 as uid %2").arg(test).arg(uid);
-    if (!child.waitForStarted())
-        return as + QStringLiteral(" could not start (%1); that user needs to read and run this "
-                                   "program and its folders")
-                        .arg(child.errorString());
-    if (!child.waitForFinished(120'000)) {
-        child.kill();
-        child.waitForFinished();
-        return as + QStringLiteral(" did not finish");
-    }
-    if (child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0)
-        return QString();
-    return as + QStringLiteral(" failed (exit %1):\n%2")
-                    .arg(child.exitCode())
-                    .arg(QString::fromLocal8Bit(child.readAll()));
-}
-
-} // namespace
-
-// The rest of a permission case runs unprivileged: here when this run is not
-// root, otherwise in the re-run.
-#define RUN_UNPRIVILEGED()                                                                         \
-    if (::geteuid() == 0) {                                                                        \
-        const QString failure = rerunUnprivileged();                                               \
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));                                          \
-        return;                                                                                    \
-    }
 
 namespace {
 
@@ -547,29 +478,32 @@ void TestForm1Faults::oddFilesLoadOrAreRepaired()
 void TestForm1Faults::gameThatCannotStartIsReported_data()
 {
     QTest::addColumn<QString>("game"); // what is at <game>quake3.exe
-    QTest::addColumn<bool>("starts");
+    QTest::addColumn<int>("error");    // whose text the message gives; 0: it starts
 
-    QTest::newRow("a program") << "program" << true;
-    QTest::newRow("nothing") << "nothing" << false;
-    QTest::newRow("a file that is not a program") << "file" << false;
-    QTest::newRow("a folder") << "folder" << false;
-    QTest::newRow("game folder removed after start") << "removed" << false;
+    QTest::newRow("a program") << "program" << 0;
+    QTest::newRow("nothing") << "nothing" << ENOENT;
+    QTest::newRow("a file that is not a program") << "file" << EACCES;
+    QTest::newRow("a file with the right to run, not a program") << "text" << ENOEXEC;
+    QTest::newRow("a folder") << "folder" << EISDIR;
+    QTest::newRow("game folder removed after start") << "removed" << ENOENT;
 }
 
 void TestForm1Faults::gameThatCannotStartIsReported()
 {
     QFETCH(QString, game);
-    QFETCH(bool, starts);
+    QFETCH(int, error);
     Form1Fixture fixture;
     const QString directory = fixture.makeGame();
     const QString program = directory + "quake3.exe";
     fixture.writeValidFiles(directory);
     if (game == "folder")
         QVERIFY(QDir().mkpath(program));
-    if (game == "program" || game == "file" || game == "removed") {
+    if (game == "program" || game == "file" || game == "text" || game == "removed") {
         QFile file(program);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\necho \"$@\" > started\n");
+        // Without its first line the script is no program, and no shell runs it instead.
+        file.write(game == "text" ? "echo \"$@\" > started\n"
+                                  : "#!/bin/sh\necho \"$@\" > started\n");
         if (game != "file")
             QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
     }
@@ -581,15 +515,16 @@ void TestForm1Faults::gameThatCannotStartIsReported()
 
     click(control<QPushButton>(window, "Command1"));
 
-    const QStringList log = starts ? QStringList{"run"} : QStringList{"run", "message"};
+    const QStringList log = error == 0 ? QStringList{"run"} : QStringList{"run", "message"};
     QCOMPARE(fixture.platform.log, log);
     QVERIFY(window.isVisible());
-    if (starts) {
+    if (error == 0) {
         QTRY_COMPARE(fixture.read("started"), QByteArray("+name Name\n"));
         return;
     }
     QCOMPARE(fixture.platform.messages[0].text,
-             "This could not be started:\r\r" + program + " +name Name ");
+             "This could not be started:\r\r" + program +
+                 " +name Name \r\rReason: " + qt_error_string(error));
     QCOMPARE(fixture.platform.messages[0].icon, MessageIcon::Critical);
 }
 

@@ -127,11 +127,13 @@ void TestFrmAbout::linkThatCannotStartIsReported()
     Form1Fixture fixture;
     QWidget& window = fixture.startWithGame();
     fixture.platform.failRuns = true;
+    fixture.platform.failReason = QStringLiteral("No program opens mail addresses.");
 
     click(control<QLabel>(window, "Label1(1)"));
 
     QCOMPARE(fixture.platform.log, QStringList({"run", "message"}));
-    QVERIFY(fixture.platform.messages[0].text.endsWith("explorer.exe mailto:fraglet@example.org"));
+    QVERIFY(fixture.platform.messages[0].text.endsWith(
+        "explorer.exe mailto:fraglet@example.org\r\rReason: No program opens mail addresses."));
     QCOMPARE(fixture.platform.endCount, 0);
     QVERIFY(window.isVisible());
 }

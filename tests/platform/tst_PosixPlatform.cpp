@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cerrno>
+
 using platform::PosixPlatform;
 using platform::WindowStyle;
 
@@ -28,6 +30,7 @@ private slots:
     void init();
     void cleanup();
     void startsProgramsWithoutAShell();
+    void reportsAProgramThatCannotStart_data();
     void reportsAProgramThatCannotStart();
     void handsAddressesToTheDesktop();
 
@@ -58,13 +61,36 @@ void TestPosixPlatform::startsProgramsWithoutAShell()
                  QStringList({"$(echo", "from a line", "semi;colon", "two words", "x)"}));
 }
 
+void TestPosixPlatform::reportsAProgramThatCannotStart_data()
+{
+    QTest::addColumn<QString>("program"); // null: the line is a whole command line
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("error"); // whose text is the reason; 0: none given
+
+    QTest::newRow("missing program") << "/no/such/quake3.exe"
+                                     << "+name " << ENOENT;
+    QTest::newRow("empty program") << ""
+                                   << "+name " << ENOENT;
+    QTest::newRow("blank line") << QString() << "   " << ENOENT;
+    QTest::newRow("missing program in a line") << QString() << "/no/such/program x" << ENOENT;
+    QTest::newRow("folder in a line") << QString() << "<folder> x" << EISDIR;
+    // The desktop gives no reason for an address it cannot open.
+    QTest::newRow("no address") << QString() << "explorer.exe" << 0;
+}
+
 void TestPosixPlatform::reportsAProgramThatCannotStart()
 {
-    QVERIFY(!platform_.runProgram(QStringLiteral("/no/such/quake3.exe"), QStringLiteral("+name "),
-                                  WindowStyle::Maximized));
-    QVERIFY(!platform_.runProgram(QString(), QStringLiteral("+name "), WindowStyle::Maximized));
-    QVERIFY(!platform_.runCommandLine(QStringLiteral("   "), WindowStyle::Normal));
-    QVERIFY(!platform_.runCommandLine(QStringLiteral("/no/such/program x"), WindowStyle::Normal));
+    QFETCH(QString, program);
+    QFETCH(QString, line);
+    QFETCH(int, error);
+    line.replace(QStringLiteral("<folder>"), directory_->path());
+
+    const platform::StartResult result =
+        program.isNull() ? platform_.runCommandLine(line, WindowStyle::Normal)
+                         : platform_.runProgram(program, line, WindowStyle::Maximized);
+
+    QVERIFY(!result);
+    QCOMPARE(result.reason, error == 0 ? QString() : qt_error_string(error));
 }
 
 void TestPosixPlatform::handsAddressesToTheDesktop()

@@ -2,18 +2,24 @@
 
 namespace platform {
 
-bool FakePlatform::runCommandLine(const QString& commandLine, WindowStyle style)
+StartResult FakePlatform::runCommandLine(const QString& commandLine, WindowStyle style)
 {
     log.append(QStringLiteral("run"));
     runs.append({commandLine, QString(), QString(), style});
-    return starts ? starts->runCommandLine(commandLine, style) : !failRuns;
+    return starts ? starts->runCommandLine(commandLine, style) : givenStart();
 }
 
-bool FakePlatform::runProgram(const QString& program, const QString& arguments, WindowStyle style)
+StartResult FakePlatform::runProgram(const QString& program, const QString& arguments,
+                                     WindowStyle style)
 {
     log.append(QStringLiteral("run"));
     runs.append({program + QLatin1Char(' ') + arguments, program, arguments, style});
-    return starts ? starts->runProgram(program, arguments, style) : !failRuns;
+    return starts ? starts->runProgram(program, arguments, style) : givenStart();
+}
+
+StartResult FakePlatform::givenStart() const
+{
+    return failRuns ? StartResult::failure(failReason) : StartResult::success();
 }
 
 void FakePlatform::showMessage(const QString& text, MessageIcon icon)

@@ -26,8 +26,9 @@ public:
         WindowStyle style;
     };
 
-    bool runCommandLine(const QString& commandLine, WindowStyle style) override;
-    bool runProgram(const QString& program, const QString& arguments, WindowStyle style) override;
+    StartResult runCommandLine(const QString& commandLine, WindowStyle style) override;
+    StartResult runProgram(const QString& program, const QString& arguments,
+                           WindowStyle style) override;
     void showMessage(const QString& text, MessageIcon icon) override;
     void endProgram() override;
     std::optional<QByteArray> readFile(const QString& name) override;
@@ -50,8 +51,9 @@ public:
     int fullDiskAt = 0;
     // The player's own game folder; none unless a test gives one.
     QString playerFolder;
-    // Every start of a program fails.
+    // Every start of a program fails, giving this reason.
     bool failRuns = false;
+    QString failReason;
     // Starts are recorded and then made by this platform, when set, so a
     // test meets what the system says about a program that cannot start.
     Platform* starts = nullptr;
@@ -67,6 +69,7 @@ public:
 private:
     // Counts one more write and says whether it may go ahead.
     bool acceptsWrite(const QString& name);
+    StartResult givenStart() const;
 
     static QString registryPath(std::uint32_t root, const QString& keyName,
                                 const QString& valueName);

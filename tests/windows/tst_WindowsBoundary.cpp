@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+using platform::windows::errorText;
 using platform::windows::programCommandLine;
 using platform::windows::queryRegistryValue;
 using platform::windows::RegistryData;
@@ -117,7 +118,7 @@ std::optional<Record> startAndRecord(const std::wstring& commandLine, int showCo
     const std::wstring target = folder + L"\\record" + std::to_wstring(++startCount) + L".bin";
     DeleteFileW(target.c_str());
     SetEnvironmentVariableW(L"RECORD_ARGUMENTS_TO", target.c_str());
-    if (!startCommandLine(commandLine, showCommand))
+    if (startCommandLine(commandLine, showCommand) != ERROR_SUCCESS)
         return std::nullopt;
     for (int waited = 0; waited < 5000; waited += 20) {
         const HANDLE file = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -185,8 +186,37 @@ void processCases()
               record && record->show == std::to_wstring(show), describe(record));
     }
 
-    for (const std::wstring& missing : {folder + L"\\missing.exe +map q3dm17", std::wstring()})
-        check("process: not started from [" + narrow(missing) + "]", !startCommandLine(missing, 1));
+    const std::wstring notProgram = folder + L"\\text.exe";
+    const HANDLE text = CreateFileW(notProgram.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    WriteFile(text, "not a program\r\n", 15, nullptr, nullptr);
+    CloseHandle(text);
+    // Why a line does not start, as the user reads it: the system's text for
+    // the error, naming the program where the text names something.
+    struct Refusal {
+        const char* title;
+        std::wstring line;
+        unsigned long error; // 0: any
+        std::wstring named;  // in the text
+    };
+    const Refusal refusals[] = {
+        {"a missing program", folder + L"\\missing.exe +map q3dm17", ERROR_FILE_NOT_FOUND, {}},
+        {"an empty line", {}, 0, {}},
+        {"a file that is not a program", notProgram, ERROR_BAD_EXE_FORMAT, notProgram},
+        {"a folder", L'"' + gameFolder + L'"', ERROR_ACCESS_DENIED, {}},
+    };
+    for (const Refusal& refusal : refusals) {
+        const unsigned long error = startCommandLine(refusal.line, 1);
+        const std::wstring words = errorText(error, refusal.line);
+        check(std::string("process: ") + refusal.title + " is refused with the system's text",
+              error != ERROR_SUCCESS && (refusal.error == 0 || error == refusal.error) &&
+                  !words.empty() && words.find_first_of(L"\r\n") == std::wstring::npos &&
+                  words.find(L"%1") == std::wstring::npos &&
+                  words.find(refusal.named) != std::wstring::npos,
+              "error " + std::to_string(error) + ": " + narrow(words));
+    }
+    check("process: an error without text is named by its number",
+          errorText(0x2000FFFF, {}) == L"Error 536936447", narrow(errorText(0x2000FFFF, {})));
 
     const std::wstring arguments = L"+name Player +map q3dm17 ";
     record = startAndRecord(programCommandLine(game, arguments), 3);
