@@ -111,7 +111,10 @@ answer_message_box() {
 mkdir -m 700 "$root/x" "$root/launch" || fail "could not create directories in $root"
 # The launcher shows and saves the physical path, whatever links lead to the temporary directory.
 work=$(cd "$root/launch" && pwd -P)
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$root/x/display" 2>"$root/x/xvfb.log" &
+# An X server resets when its last client leaves, closing and opening its sockets again; on a busy
+# machine a client can come in between and find no server, or another server starting then can take
+# the number. So it never resets.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$root/x/display" 2>"$root/x/xvfb.log" &
 xvfb_pid=$!
 wait_until 30 grep -q '^[0-9][0-9]*$' "$root/x/display" ||
     fail "Xvfb reported no display: $(cat "$root/x/xvfb.log")"
