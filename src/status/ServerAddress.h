@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace status {
+
+// The port a game server listens on unless its address names another.
+constexpr quint16 kDefaultGamePort = 27960;
+
+// Where to ask a server box entry's server for its status.
+struct ServerAddress {
+    QString host; // a name to resolve or an IPv4 address
+    quint16 port = kDefaultGamePort;
+
+    friend bool operator==(const ServerAddress&, const ServerAddress&) = default;
+};
+
+// The address in an entry's text: "host", "host:port", an IPv4 address with
+// or without a port, surrounded by any spaces (entries are padded). Nothing
+// for a text that names no server: empty, spaces inside, a port that is not
+// 1 to 65535, or an IPv4 address no server has (0.0.0.0, broadcast, multicast).
+std::optional<ServerAddress> serverAddress(const QString& entryText);
+
+} // namespace status

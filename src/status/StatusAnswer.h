@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace status {
+
+// One player line of a status answer; the name keeps its colour codes.
+struct Player {
+    int score = 0;
+    int ping = 0;
+    QByteArray name;
+};
+
+// What a game server says of itself in answer to a status query.
+struct ServerStatus {
+    // The server's settings in the order it sent them.
+    std::vector<std::pair<QByteArray, QByteArray>> info;
+    std::vector<Player> players;
+
+    // The value of a setting, its key compared without regard to case as the
+    // game does; empty when it is not there.
+    QByteArray value(QByteArrayView key) const;
+    // sv_maxclients as a number; 0 when missing or not a number.
+    int maxClients() const;
+};
+
+// The datagram that asks a server for its status.
+QByteArray statusQuery();
+
+// Larger datagrams are never a server's status answer.
+constexpr qsizetype kLargestAnswer = 16384;
+
+// The status in a datagram, or nothing when it is not a whole, well-formed
+// status answer (wrong header, cut short, oversized, a malformed line).
+std::optional<ServerStatus> parseStatusAnswer(QByteArrayView datagram);
+
+} // namespace status
