@@ -6,6 +6,7 @@
 #include "GameProgram.h"
 #include "LauncherVersion.h"
 #include "Messages.h"
+#include "ServerBoxStatus.h"
 #include "ShellLinks.h"
 #include "persist/FileNames.h"
 #include "persist/ServerEntry.h"
@@ -51,6 +52,8 @@ Form1::Form1(platform::Platform& platform, QWidget* parent)
     setupUi(this);
     File2->setPattern(gameProgramNames().join(QLatin1Char(';')));
     File1->setTipSource([this](const QString& map) { return mapTips_.tipFor(map); });
+    // Owned by the box it shows in.
+    new ServerBoxStatus(*Combo2);
     connectHandlers();
 }
 

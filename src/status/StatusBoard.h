@@ -6,14 +6,15 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QHostAddress>
+#include <QHostInfo>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 
 #include <deque>
-#include <memory>
 #include <optional>
+#include <unordered_map>
 
 class QUdpSocket;
 
@@ -44,10 +45,10 @@ class StatusBoard : public QObject {
 
 public:
     struct Limits {
-        int inFlight = 32;         // queries waiting for an answer at once
-        int perSecond = 100;       // queries sent
-        int timeoutMs = 1000;      // before the one retry, and after it
-        int freshForMs = 30'000;   // an answer older than this is asked again
+        int inFlight = 32;       // queries waiting for an answer at once
+        int perSecond = 100;     // queries sent
+        int timeoutMs = 1000;    // before the one retry, and after it
+        int freshForMs = 30'000; // an answer older than this is asked again
     };
 
     explicit StatusBoard(QObject* parent = nullptr);
@@ -66,8 +67,42 @@ signals:
     void changed(const QString& entryText);
 
 private:
-    struct Server;
-    // ... implementation details follow
+    // One server, shared by every entry that names it.
+    struct Server {
+        ServerAddress address;
+        QStringList entries;
+        ServerReport report;
+        qint64 reportedAt = -1; // when it was last answered or given up on
+        QHostAddress target;    // where queries go, once known
+        qint64 sentAt = -1;
+        int attempts = 0;
+        bool waitingTurn = false;
+        bool lookingUp = false;
+    };
+
+    Server* serverOf(const QString& entryText);
+    bool wantsAsking(const Server& server) const;
+    void setState(Server& server, ServerReport::State state);
+    void pump();
+    void start(const QString& key);
+    void send(Server& server);
+    void lookedUp(const QString& key, const QHostInfo& info);
+    void giveUp(Server& server);
+    void readAnswers();
+    void answered(const QHostAddress& from, quint16 port, ServerStatus status);
+    bool maySendNow();
+
+    Limits limits_;
+    QUdpSocket* socket_ = nullptr;
+    QTimer pumpTimer_;
+    QElapsedTimer clock_;
+    QHash<QString, QString> keyOfEntry_; // empty key: the entry names no server
+    // By lower-case "host:port"; a map whose elements stay put, so a server
+    // at hand stays valid when a slot of `changed` asks for more.
+    std::unordered_map<QString, Server> servers_;
+    std::deque<QString> turns_;      // keys waiting to be sent, next first
+    QStringList inFlight_;           // keys sent or being looked up
+    std::deque<qint64> recentSends_; // within the last second
 };
 
 } // namespace status

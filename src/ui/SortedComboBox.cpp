@@ -83,4 +83,11 @@ void SortedComboBox::clearList()
     setEditText(editText);
 }
 
+void SortedComboBox::showPopup()
+{
+    emit aboutToShowPopup();
+    QComboBox::showPopup();
+    emit popupShown();
+}
+
 } // namespace ui

@@ -20,8 +20,12 @@ public:
     // one would give, but in one go.
     void setSortedItems(QStringList items);
     void clearList();
+    void showPopup() override;
 
 signals:
+    // The list is about to drop down, and has just done so.
+    void aboutToShowPopup();
+    void popupShown();
     // The user chose an item from the list; committing typed text is not a
     // choice, even when the text equals an item.
     void itemChosen(int index);

@@ -1,0 +1,141 @@
+#include "status/StatusBoard.h"
+#include "support/FakeGameServer.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using status::ServerReport;
+using status::StatusBoard;
+using State = ServerReport::State;
+
+namespace {
+
+using Way = FakeGameServer::Way;
+
+bool settled(const StatusBoard& board, const QStringList& entries)
+{
+    return std::all_of(entries.begin(), entries.end(), [&](const QString& entry) {
+        const State state = board.report(entry).state;
+        return state != State::Asking && state != State::NotAsked;
+    });
+}
+
+} // namespace
+
+class TestStatusBoard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void answersAreTakenOnlyWhenSound_data();
+    void answersAreTakenOnlyWhenSound();
+    void longListsKeepToTheLimits();
+    void askedAgainOnlyWhenStaleAndVisibleFirst();
+};
+
+void TestStatusBoard::answersAreTakenOnlyWhenSound_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::addColumn<QString>("entry"); // <server>: the fake server's "127.0.0.1:port"
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("queries");
+
+    const auto row = [](const char* name, Way way, const char* entry, State state, int queries) {
+        QTest::newRow(name) << int(way) << entry << int(state) << queries;
+    };
+    row("answers", Way::Answers, "<server>", State::Answered, 1);
+    row("padded entry", Way::Answers, "<server>      ", State::Answered, 1);
+    row("a name that resolves", Way::Answers, "LOCALHOST:<port>", State::Answered, 1);
+    row("silent: asked twice, then no answer", Way::Silent, "<server>", State::NoAnswer, 2);
+    row("answers the retry", Way::AnswersRetryOnly, "<server>", State::Answered, 2);
+    row("malformed answer", Way::Malformed, "<server>", State::NoAnswer, 2);
+    row("oversized answer", Way::Oversized, "<server>", State::NoAnswer, 2);
+    row("answer from another port", Way::FromAnotherPort, "<server>", State::NoAnswer, 2);
+    row("no address", Way::Answers, "0.0.0.0", State::NoAddress, 0);
+    row("port out of range", Way::Answers, "127.0.0.1:70000", State::NoAddress, 0);
+}
+
+void TestStatusBoard::answersAreTakenOnlyWhenSound()
+{
+    QFETCH(int, way);
+    QFETCH(QString, entry);
+    QFETCH(int, state);
+    QFETCH(int, queries);
+    FakeGameServer server(Way(way), 0, nullptr);
+    entry.replace("<server>", server.entry()).replace("<port>", server.entry().section(':', 1));
+    StatusBoard board({32, 100, 150, 30'000});
+    QSignalSpy changes(&board, &StatusBoard::changed);
+
+    board.ask({entry});
+
+    QTRY_VERIFY(settled(board, {entry}));
+    const ServerReport report = board.report(entry);
+    QCOMPARE(int(report.state), state);
+    QTest::qWait(200); // nothing more goes out once it is settled
+    QCOMPARE(server.queries.size(), queries);
+    QVERIFY(!changes.isEmpty() && changes.last().at(0).toString() == entry);
+    QCOMPARE(report.status.has_value(), state == int(State::Answered));
+    if (report.status) {
+        QCOMPARE(report.status->value("SV_HOSTNAME"), "^1Test");
+        QCOMPARE(report.status->players.size(), 1u);
+        QVERIFY(report.pingMs >= 0 && report.pingMs < 1000);
+    }
+}
+
+void TestStatusBoard::longListsKeepToTheLimits()
+{
+    // Answers take a while, so queries would pile up if the board let them.
+    std::vector<std::unique_ptr<FakeGameServer>> servers;
+    QStringList entries;
+    for (int n = 0; n < 30; ++n) {
+        servers.push_back(std::make_unique<FakeGameServer>(Way::Answers, 60, nullptr));
+        entries.append(servers.back()->entry());
+    }
+    StatusBoard board({4, 20, 1000, 30'000});
+    QElapsedTimer took;
+    took.start();
+
+    board.ask(entries + entries); // each asked once however often it is named
+
+    QTRY_VERIFY_WITH_TIMEOUT(settled(board, entries), 10'000);
+    QList<qint64> sent;
+    int unansweredAtOnce = 0;
+    for (const auto& server : servers) {
+        QCOMPARE(server->queries.size(), 1);
+        QCOMPARE(int(board.report(server->entry()).state), int(State::Answered));
+        sent += server->queries;
+        unansweredAtOnce = std::max(unansweredAtOnce, server->mostUnanswered);
+    }
+    std::sort(sent.begin(), sent.end());
+    for (qsizetype first = 0; first + 20 < sent.size(); ++first)
+        QVERIFY2(sent[first + 20] - sent[first] >= 1000, "more than 20 queries in a second");
+    // 4 in flight with 60 ms answers would allow 66 a second: the rate sets the pace.
+    QVERIFY(took.elapsed() >= 1000);
+}
+
+void TestStatusBoard::askedAgainOnlyWhenStaleAndVisibleFirst()
+{
+    QList<FakeGameServer*> order;
+    FakeGameServer a(Way::Answers, 0, &order), b(Way::Answers, 0, &order),
+        c(Way::Answers, 0, &order);
+    StatusBoard board({1, 100, 1000, 400});
+
+    board.ask({a.entry(), b.entry(), c.entry()});
+    board.ask({c.entry()}); // scrolled into view while waiting its turn
+    QTRY_VERIFY(settled(board, {a.entry(), b.entry(), c.entry()}));
+    QCOMPARE(order, QList<FakeGameServer*>({&a, &c, &b}));
+
+    board.ask({a.entry(), b.entry(), c.entry()}); // fresh: nothing goes out
+    QTest::qWait(100);
+    QCOMPARE(order.size(), 3);
+    QTest::qWait(400);
+    board.ask({b.entry()}); // stale now, and its last answer stays on show meanwhile
+    QVERIFY(board.report(b.entry()).status.has_value());
+    QTRY_COMPARE(order.size(), 4);
+    QCOMPARE(order.last(), &b);
+}
+
+QTEST_GUILESS_MAIN(TestStatusBoard)
+#include "tst_StatusBoard.moc"
