@@ -4,6 +4,7 @@
 #include "ChildStart.h"
 #include "PaintedWindow.h"
 #include "PlainListing.h"
+#include "ServerStatusRun.h"
 #include "app/Form1.h"
 #include "app/GameArguments.h"
 #include "app/GameContent.h"
@@ -113,6 +114,24 @@ void registerArchives(const BenchFolders& folders)
         ->Iterations(5)
         ->Repetitions(11)
         ->ReportAggregatesOnly();
+}
+
+void registerServerStatus()
+{
+    // Each opening takes two seconds, the pace at which the queries go out.
+    for (const bool frame : {false, true})
+        benchmark::RegisterBenchmark(
+            frame ? bench_name::kStatusLongestFrame : bench_name::kStatusFilled,
+            [frame](benchmark::State& state) {
+                for (auto _ : state) {
+                    const ServerStatusRun run = openServerListOf(kAnsweringServers);
+                    state.SetIterationTime(frame ? run.longestFrame : run.filledAfterLastAnswer);
+                }
+            })
+            ->UseManualTime()
+            ->Iterations(1)
+            ->Repetitions(3)
+            ->ReportAggregatesOnly();
 }
 
 void registerListings(const BenchFolders& folders)
@@ -244,4 +263,5 @@ void registerLauncherBenchmarks(const BenchFolders& folders)
     registerArchives(folders);
     registerArguments(folders);
     registerRecords(folders);
+    registerServerStatus();
 }

@@ -19,11 +19,14 @@ inline constexpr char kServerListRead[] = "server list/read:"; // followed by th
 inline constexpr char kStartStockGame[] = "start-up/stock game";
 inline constexpr char kArchiveListing[] = "listing/50 archives";
 inline constexpr char kFirstLevelshotTip[] = "tips/first levelshot";
+inline constexpr char kStatusFilled[] = "server status/filled after the last answer";
+inline constexpr char kStatusLongestFrame[] = "server status/longest frame";
 } // namespace bench_name
 
 inline constexpr int kShortField = 40;
 inline constexpr int kLongField = 4'000;
 inline constexpr int kServerListLines[] = {10'000, 40'000};
+inline constexpr int kAnsweringServers = 200;
 
 // Registers every benchmark with Google Benchmark; the folders must outlive
 // the run.

@@ -149,6 +149,16 @@ ResultTable tabulate(const MedianCollector& medians, const BenchFolders& folders
         table.addLimit("7 first levelshot tip (archive entry read, picture decoded)",
                        medians.seconds(kFirstLevelshotTip), 30e-3);
     });
+    const std::string answering = std::to_string(kAnsweringServers);
+    row([&] {
+        table.addLimit("8 server status, " + answering +
+                           " servers on 127.0.0.1: last row filled after the last answer",
+                       medians.seconds(kStatusFilled), 50e-3);
+    });
+    row([&] {
+        table.addLimit("8 the same, the longest frame while the answers arrive",
+                       medians.seconds(kStatusLongestFrame), 16e-3);
+    });
     return table;
 }
 
