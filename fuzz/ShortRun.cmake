@@ -43,7 +43,7 @@ ExternalProject_Add(vortline_fuzz
     CMAKE_ARGS -DCMAKE_CXX_COMPILER=${VORTLINE_FUZZ_CXX} -DQt6_DIR=${Qt6_DIR}
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
-# All five, two at a time (the suite runs one test at a time on two cores).
+# All of them, two at a time (the suite runs one test at a time on two cores).
 add_test(NAME fuzz_short_runs
          COMMAND env FUZZ_JOBS=2 bash ${CMAKE_CURRENT_SOURCE_DIR}/run.sh ${fuzz_build}
                  ${VORTLINE_FUZZ_SECONDS})

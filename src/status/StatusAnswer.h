@@ -14,6 +14,8 @@ struct Player {
     int score = 0;
     int ping = 0;
     QByteArray name;
+
+    friend bool operator==(const Player&, const Player&) = default;
 };
 
 // What a game server says of itself in answer to a status query.
@@ -27,6 +29,8 @@ struct ServerStatus {
     QByteArray value(QByteArrayView key) const;
     // sv_maxclients as a number; 0 when missing or not a number.
     int maxClients() const;
+
+    friend bool operator==(const ServerStatus&, const ServerStatus&) = default;
 };
 
 // The datagram that asks a server for its status.
