@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 
 namespace app {
@@ -25,7 +26,18 @@ ServerBoxStatus::ServerBoxStatus(ui::SortedComboBox& box, status::StatusBoard::L
     box_.lineEdit()->installEventFilter(this);
 
     connect(&box_, &ui::SortedComboBox::aboutToShowPopup, this, &ServerBoxStatus::fitListWidth);
+    // Measuring the entries of a long list would hold up every opening, so
+    // they are measured again only when they change.
+    const QAbstractItemModel* entries = box_.model();
+    const auto stale = [this] {
+        widthStale_ = true;
+    };
+    connect(entries, &QAbstractItemModel::modelReset, this, stale);
+    connect(entries, &QAbstractItemModel::rowsInserted, this, stale);
+    connect(entries, &QAbstractItemModel::rowsRemoved, this, stale);
+    connect(entries, &QAbstractItemModel::dataChanged, this, stale);
     connect(&box_, &ui::SortedComboBox::popupShown, this, &ServerBoxStatus::listShown);
+    connect(&box_, &ui::SortedComboBox::popupHidden, this, [this] { listOpen_ = false; });
     connect(box_.view()->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &ServerBoxStatus::askRowsInView);
     connect(&board_, &status::StatusBoard::changed, this, &ServerBoxStatus::reportChanged);
@@ -36,25 +48,49 @@ void ServerBoxStatus::fitListWidth()
     // The list scrolls to its current row while it opens, before it shows
     // what is really in view.
     listOpen_ = false;
+    if (!widthStale_)
+        return;
+    widthStale_ = false;
     QAbstractItemView& view = *box_.view();
+    const QFontMetrics metrics = view.fontMetrics();
+    // The longest texts are the widest but for a few narrow letters, and a
+    // sample of them is enough: at worst an entry's end is elided.
+    constexpr int kMeasured = 64;
+    const QStringList entries = box_.items();
+    qsizetype longest = 0;
+    for (const QString& entry : entries)
+        longest = std::max(longest, entry.size());
     int entryWidth = 0;
-    for (int row = 0; row < box_.count(); ++row)
-        entryWidth = std::max(entryWidth, view.fontMetrics().horizontalAdvance(box_.itemText(row)));
+    int measured = 0;
+    for (const QString& entry : entries)
+        if (entry.size() + 2 >= longest && measured++ < kMeasured)
+            entryWidth = std::max(entryWidth, metrics.horizontalAdvance(entry));
     // Past a long entry the status would be out of sight; such entries are elided.
-    entryWidth = std::min(entryWidth + view.fontMetrics().averageCharWidth(), box_.width() * 2);
+    entryWidth = std::min(entryWidth + metrics.averageCharWidth(), box_.width() * 2);
     delegate_->setEntryWidth(entryWidth);
-    const int wanted = entryWidth + ui::ServerStatusDelegate::statusWidth(view.fontMetrics()) +
-                       view.verticalScrollBar()->sizeHint().width() + 2 * view.frameWidth();
-    view.setMinimumWidth(wanted);
+    view.setMinimumWidth(entryWidth + ui::ServerStatusDelegate::statusWidth(metrics) +
+                         view.verticalScrollBar()->sizeHint().width() + 2 * view.frameWidth());
 }
 
 void ServerBoxStatus::listShown()
 {
     listOpen_ = true;
-    QStringList entries = entriesInView();
-    for (int row = 0; row < box_.count(); ++row)
-        entries.append(box_.itemText(row));
-    board_.ask(entries);
+    board_.ask(entriesInView());
+    nextRowOutOfView_ = 0;
+    askRowsOutOfView();
+}
+
+void ServerBoxStatus::askRowsOutOfView()
+{
+    // A slice at a time, each in a turn of the event loop of its own, so a
+    // list of thousands keeps the window moving while it is queued.
+    constexpr int kSlice = 256;
+    const QStringList entries = box_.items();
+    if (!listOpen_ || nextRowOutOfView_ >= entries.size())
+        return;
+    board_.ask(entries.mid(nextRowOutOfView_, kSlice), status::StatusBoard::Turn::Behind);
+    nextRowOutOfView_ += kSlice;
+    QTimer::singleShot(0, this, &ServerBoxStatus::askRowsOutOfView);
 }
 
 void ServerBoxStatus::askRowsInView()

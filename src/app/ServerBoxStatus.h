@@ -32,6 +32,7 @@ private:
     void fitListWidth();
     void listShown();
     void askRowsInView();
+    void askRowsOutOfView();
     void reportChanged(const QString& entryText);
     void showTip();
     QStringList entriesInView() const;
@@ -42,6 +43,8 @@ private:
     QPoint tipAt_;
     bool tipShown_ = false;
     bool listOpen_ = false;
+    int nextRowOutOfView_ = 0;
+    bool widthStale_ = true;
 };
 
 } // namespace app

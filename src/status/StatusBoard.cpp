@@ -1,6 +1,7 @@
 #include "StatusBoard.h"
 
 #include <QNetworkDatagram>
+#include <QSet>
 #include <QUdpSocket>
 
 #include <algorithm>
@@ -54,23 +55,32 @@ StatusBoard::StatusBoard(Limits limits, QObject* parent)
 
 StatusBoard::~StatusBoard() = default;
 
-void StatusBoard::ask(const QStringList& entryTexts)
+void StatusBoard::ask(const QStringList& entryTexts, Turn turn)
 {
+    // Linear in the entries, however many are waiting already: a list may be
+    // thousands long and opened again and again.
+    QSet<QString> queued;
     std::vector<QString> ahead;
     for (const QString& entry : entryTexts) {
         Server* server = serverOf(entry);
         if (!server || !wantsAsking(*server))
             continue;
-        const QString key = keyOf(server->address);
-        if (std::find(ahead.begin(), ahead.end(), key) != ahead.end())
+        if (server->waitingTurn && turn == Turn::Behind)
             continue;
+        const QString key = keyOf(server->address);
+        if (queued.contains(key))
+            continue;
+        queued.insert(key);
         ahead.push_back(key);
-        if (server->waitingTurn)
-            turns_.erase(std::find(turns_.begin(), turns_.end(), key));
         server->waitingTurn = true;
         setState(*server, ServerReport::State::Asking);
     }
-    turns_.insert(turns_.begin(), ahead.begin(), ahead.end());
+    if (turn == Turn::Ahead) {
+        std::erase_if(turns_, [&](const QString& key) { return queued.contains(key); });
+        turns_.insert(turns_.begin(), ahead.begin(), ahead.end());
+    } else {
+        turns_.insert(turns_.end(), ahead.begin(), ahead.end());
+    }
     if (!turns_.empty() && !pumpTimer_.isActive()) {
         pumpTimer_.start();
         pump();
@@ -111,7 +121,6 @@ bool StatusBoard::wantsAsking(const Server& server) const
         // Still waiting its turn: asked again, it moves ahead.
         return server.waitingTurn;
     case ServerReport::State::Answered:
-    case ServerReport::State::NoAnswer:
         return clock_.elapsed() - server.reportedAt >= limits_.freshForMs;
     default:
         return true;

@@ -56,9 +56,14 @@ public:
     ~StatusBoard() override;
 
     // Asks the servers of these entries, in this order, unless they are being
-    // asked already or answered less than `freshForMs` ago. Entries asked
+    // asked already or answered less than `freshForMs` ago; one that did not
+    // answer is asked again, as it may have come up since. Entries asked
     // earlier and still waiting their turn move behind these.
-    void ask(const QStringList& entryTexts);
+    //
+    // Behind instead queues them after every server already waiting, and
+    // leaves those waiting where they are: for the rows a list has out of view.
+    enum class Turn { Ahead, Behind };
+    void ask(const QStringList& entryTexts, Turn turn = Turn::Ahead);
 
     ServerReport report(const QString& entryText) const;
 

@@ -32,6 +32,10 @@ SortedComboBox::SortedComboBox(QWidget* parent)
             emit itemChosen(index);
     });
 
+    // A list model takes a sorted list as it is, where the standard model
+    // would make an item object of each entry.
+    texts_ = new QStringListModel(this);
+    setModel(texts_);
     setInsertPolicy(QComboBox::NoInsert);
     // setLineEdit gives the edit a completer; matching typed text to the list
     // case-sensitively (as Qt does without one) keeps the typed text as it is.
@@ -63,12 +67,6 @@ void SortedComboBox::setSortedItems(QStringList items)
     sortIgnoringCase(items, CaseTies::KeepGivenOrder);
     const QString editText = currentText();
     const QSignalBlocker blocker(this);
-    // A list model takes the sorted list as it is, where the standard model
-    // would make an item object of each entry.
-    if (!texts_) {
-        texts_ = new QStringListModel(this);
-        setModel(texts_);
-    }
     texts_->setStringList(items);
     // Filling an empty list chooses its first item; a Windows list does not.
     setCurrentIndex(-1);
@@ -83,11 +81,22 @@ void SortedComboBox::clearList()
     setEditText(editText);
 }
 
+QStringList SortedComboBox::items() const
+{
+    return texts_->stringList();
+}
+
 void SortedComboBox::showPopup()
 {
     emit aboutToShowPopup();
     QComboBox::showPopup();
     emit popupShown();
+}
+
+void SortedComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    emit popupHidden();
 }
 
 } // namespace ui

@@ -20,12 +20,16 @@ public:
     // one would give, but in one go.
     void setSortedItems(QStringList items);
     void clearList();
+    // The list's texts in their order, without a trip through the model per row.
+    QStringList items() const;
     void showPopup() override;
+    void hidePopup() override;
 
 signals:
-    // The list is about to drop down, and has just done so.
+    // The list is about to drop down, has just done so, and has closed.
     void aboutToShowPopup();
     void popupShown();
+    void popupHidden();
     // The user chose an item from the list; committing typed text is not a
     // choice, even when the text equals an item.
     void itemChosen(int index);
