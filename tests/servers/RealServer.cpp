@@ -16,8 +16,6 @@ namespace servertest {
 
 namespace {
 
-const QByteArray kStatusQuery = QByteArrayLiteral("\xff\xff\xff\xffgetstatus\n");
-const QByteArray kStatusHeader = QByteArrayLiteral("\xff\xff\xff\xffstatusResponse\n");
 // The engine says so before it binds, and warns on the next line when the
 // port is taken, to go on with the ports after it.
 const QByteArray kOpeningLine = QByteArrayLiteral("Opening IP socket: 127.0.0.1:");
@@ -50,44 +48,6 @@ QString lastLines(const QString& text, int count)
 }
 
 } // namespace
-
-QByteArray ProbedStatus::value(const QByteArray& key) const
-{
-    const auto found = info.find(key.toLower());
-    return found == info.end() ? QByteArray() : found->second;
-}
-
-std::optional<ProbedStatus> parseProbedStatus(const QByteArray& datagram)
-{
-    if (!datagram.startsWith(kStatusHeader)) {
-        return std::nullopt;
-    }
-    const QList<QByteArray> lines = datagram.mid(kStatusHeader.size()).split('\n');
-    ProbedStatus status;
-    // "\key\value\key\value": the leading backslash leaves an empty first field.
-    const QList<QByteArray> fields = lines.front().split('\\');
-    for (qsizetype i = 1; i + 1 < fields.size(); i += 2) {
-        status.info[fields[i].toLower()] = fields[i + 1];
-    }
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArray& line = lines[i];
-        if (line.isEmpty()) {
-            continue;
-        }
-        const qsizetype firstSpace = line.indexOf(' ');
-        const qsizetype secondSpace = line.indexOf(' ', firstSpace + 1);
-        if (firstSpace < 0 || secondSpace < 0 || !line.endsWith('"') ||
-            line.at(secondSpace + 1) != '"') {
-            return std::nullopt;
-        }
-        ProbedPlayer player;
-        player.score = line.left(firstSpace).toInt();
-        player.ping = line.mid(firstSpace + 1, secondSpace - firstSpace - 1).toInt();
-        player.name = line.mid(secondSpace + 2, line.size() - secondSpace - 3);
-        status.players.push_back(player);
-    }
-    return status;
-}
 
 quint16 freeUdpPort()
 {
@@ -149,7 +109,6 @@ QString RealServer::launch()
     }
     port_ = options_.port != 0 ? options_.port : freeUdpPort();
     frozen_ = false;
-    startUpMs_ = -1;
     ++launches_;
 
     // Startup `+set`s are applied in order, so these override the wrapper's.
@@ -188,7 +147,6 @@ QString RealServer::launch()
     process_->setProcessChannelMode(QProcess::MergedChannels);
     process_->setStandardOutputFile(home_->filePath(QStringLiteral("output.txt")));
     process_->setStandardInputFile(QProcess::nullDevice());
-    sinceLaunch_.start();
     process_->start(program, arguments_);
     if (!process_->waitForStarted(5000)) {
         return failure(QStringLiteral("the server did not start: ") + process_->errorString());
@@ -242,10 +200,8 @@ QString RealServer::waitUntilAnswering(const QDeadlineTimer& deadline)
         }
         // Spaced out: ioquake3 answers one address 10 status queries in a
         // burst and then one a second, and the tests need the rest.
-        if (bound && probe(200)) {
-            startUpMs_ = sinceLaunch_.elapsed();
+        if (bound && probe(200))
             return {};
-        }
         if (process_->waitForFinished(bound ? 0 : 50) ||
             process_->state() == QProcess::NotRunning) {
             return failure(QStringLiteral("the server on port %1 ended with exit code %2")
@@ -259,11 +215,11 @@ QString RealServer::waitUntilAnswering(const QDeadlineTimer& deadline)
                        .arg(kStartTimeoutMs / 1000));
 }
 
-std::optional<ProbedStatus> RealServer::probe(int timeoutMs) const
+std::optional<status::ServerStatus> RealServer::probe(int timeoutMs) const
 {
     QUdpSocket socket;
     if (!socket.bind(QHostAddress::LocalHost, 0) ||
-        socket.writeDatagram(kStatusQuery, QHostAddress::LocalHost, port_) < 0) {
+        socket.writeDatagram(status::statusQuery(), QHostAddress::LocalHost, port_) < 0) {
         return std::nullopt;
     }
     const QDeadlineTimer deadline(timeoutMs);
@@ -272,7 +228,7 @@ std::optional<ProbedStatus> RealServer::probe(int timeoutMs) const
             const QNetworkDatagram datagram = socket.receiveDatagram();
             if (datagram.senderAddress() == QHostAddress(QHostAddress::LocalHost) &&
                 datagram.senderPort() == port_) {
-                if (auto status = parseProbedStatus(datagram.data())) {
+                if (auto status = status::parseStatusAnswer(datagram.data())) {
                     return status;
                 }
             }

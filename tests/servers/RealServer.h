@@ -1,11 +1,11 @@
 #pragma once
 
+#include "status/StatusAnswer.h"
+
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -30,23 +30,6 @@ struct ServerOptions {
     quint16 port = 0; // 0: any free port
 };
 
-struct ProbedPlayer {
-    int score = 0;
-    int ping = 0;
-    QByteArray name;
-};
-
-// A status answer as read by the harness itself, so that a fault in the code
-// under test cannot hide one in the harness, nor the other way round.
-struct ProbedStatus {
-    std::map<QByteArray, QByteArray> info; // keys in lower case
-    std::vector<ProbedPlayer> players;
-
-    QByteArray value(const QByteArray& key) const;
-};
-
-std::optional<ProbedStatus> parseProbedStatus(const QByteArray& datagram);
-
 // A UDP port on 127.0.0.1 that was free a moment ago and was not handed out
 // before by this process.
 quint16 freeUdpPort();
@@ -67,7 +50,7 @@ public:
     QString start() { return startAll({this}); }
 
     // One status query and its answer, if one comes in time.
-    std::optional<ProbedStatus> probe(int timeoutMs = 1000) const;
+    std::optional<status::ServerStatus> probe(int timeoutMs = 1000) const;
 
     void stop();
     // Keeps the process but stops it answering, as a server that hangs.
@@ -75,8 +58,6 @@ public:
 
     quint16 port() const { return port_; }
     QString address() const;
-    // From starting the process to its first status answer.
-    qint64 startUpMs() const { return startUpMs_; }
     QString output() const;
 
 private:
@@ -89,8 +70,6 @@ private:
     std::unique_ptr<QProcess> process_;
     QStringList arguments_;
     quint16 port_ = 0;
-    QElapsedTimer sinceLaunch_;
-    qint64 startUpMs_ = -1;
     int launches_ = 0;
     bool frozen_ = false;
 };
