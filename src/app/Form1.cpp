@@ -42,6 +42,17 @@ constexpr QLatin1String kNotSet("NOTSET");
 const QLatin1String kModels[] = {QLatin1String("Ned"), QLatin1String("Decay"),
                                  QLatin1String("Sarge"), QLatin1String("terrance")};
 
+// Says why a file could not be written, if it could not; true when it was.
+bool reportWrite(platform::Platform& platform, persist::WriteOutcome outcome,
+                 const QString& textNotHeld, const QString& notWritten)
+{
+    if (outcome != persist::WriteOutcome::Written)
+        platform.showMessage(outcome == persist::WriteOutcome::TextNotHeld ? textNotHeld
+                                                                           : notWritten,
+                             MessageIcon::Critical);
+    return outcome == persist::WriteOutcome::Written;
+}
+
 } // namespace
 
 Form1::Form1(platform::Platform& platform, QWidget* parent)
@@ -236,16 +247,8 @@ void Form1::SaveSettings()
     const persist::LauncherSettings settings{
         QDirectory->text(), Text2->text(),   Combo1->currentText(), Combo2->currentText(),
         File1->fileName(),  Check1->value(), Check2->value(),       Check3->value()};
-    switch (persist::writeSettingsFile(platform_, settings)) {
-    case persist::WriteOutcome::Written:
-        break;
-    case persist::WriteOutcome::TextNotHeld:
-        platform_.showMessage(settingsTextNotHeldMessage(), MessageIcon::Critical);
-        break;
-    case persist::WriteOutcome::NotWritten:
-        platform_.showMessage(settingsNotSavedMessage(), MessageIcon::Critical);
-        break;
-    }
+    reportWrite(platform_, persist::writeSettingsFile(platform_, settings),
+                settingsTextNotHeldMessage(), settingsNotSavedMessage());
 }
 
 LaunchOptions Form1::launchOptions() const
@@ -291,16 +294,9 @@ void Form1::Command3_Click()
     // A server that could not be written stays in the box, so nothing typed
     // is lost and the user can try again.
     const QString server = Combo2->currentText();
-    switch (persist::appendServer(platform_, server)) {
-    case persist::WriteOutcome::Written:
-        break;
-    case persist::WriteOutcome::TextNotHeld:
-        platform_.showMessage(serverTextNotHeldMessage(), MessageIcon::Critical);
+    if (!reportWrite(platform_, persist::appendServer(platform_, server),
+                     serverTextNotHeldMessage(), serverNotAddedMessage()))
         return;
-    case persist::WriteOutcome::NotWritten:
-        platform_.showMessage(serverNotAddedMessage(), MessageIcon::Critical);
-        return;
-    }
     // Only the list changes. Everything else on screen, saved or not, the
     // line edited by hand too, stays as the user left it, and the box keeps
     // showing the server just added.

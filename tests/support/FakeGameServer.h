@@ -5,8 +5,6 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-#include <algorithm>
-
 // A game server on 127.0.0.1 that answers status queries as told, and
 // remembers when each query came.
 class FakeGameServer : public QObject {
@@ -37,8 +35,6 @@ public:
     QString entry() const { return QStringLiteral("127.0.0.1:%1").arg(socket_.localPort()); }
 
     QList<qint64> queries; // when, on a clock shared by every fake server
-    int unanswered = 0;
-    int mostUnanswered = 0;
 
     static QElapsedTimer& clock()
     {
@@ -56,13 +52,11 @@ private:
         queries.append(clock().elapsed());
         if (order_)
             order_->append(this);
-        mostUnanswered = std::max(mostUnanswered, ++unanswered);
         QTimer::singleShot(delayMs_, this, [this, query] { reply(query); });
     }
 
     void reply(const QNetworkDatagram& query)
     {
-        --unanswered;
         QByteArray bytes = answer();
         switch (way_) {
         case Way::Silent:
