@@ -1,6 +1,8 @@
 #include "ServerStatusRun.h"
 
 #include "app/ServerBoxStatus.h"
+#include "status/NetworkPlugin.h"
+#include "status/StatusBoard.h"
 #include "ui/SortedComboBox.h"
 
 #include <QAbstractItemView>
@@ -51,7 +53,11 @@ public:
             connect(socket, &QUdpSocket::readyRead, this, [this, socket, answer] {
                 while (socket->hasPendingDatagrams()) {
                     const QNetworkDatagram query = socket->receiveDatagram();
-                    socket->writeDatagram(answer, query.senderAddress(),
+                    // The challenge echoed at the end of the settings, as the game does.
+                    QByteArray reply = answer;
+                    reply.insert(reply.indexOf('\n', 19),
+                                 "\\challenge\\" + query.data().sliced(14).trimmed());
+                    socket->writeDatagram(reply, query.senderAddress(),
                                           quint16(query.senderPort()));
                     lastAnswer = Clock::now();
                 }
@@ -79,16 +85,16 @@ ServerStatusRun openServerListOf(int servers)
     ui::SortedComboBox box;
     box.setSortedItems(answering->entries);
     box.show();
-    auto* status = new app::ServerBoxStatus(box);
+    status::NetworkPlugin network;
+    auto* status = new app::ServerBoxStatus(box, {}, [&] { return &network; });
 
     int answered = 0;
     Clock::time_point allAnswered{};
-    QObject::connect(
-        &status->board(), &status::StatusBoard::changed, &box, [&](const QString& entry) {
-            if (status->board().report(entry).state == status::ServerReport::State::Answered &&
-                ++answered == servers)
-                allAnswered = Clock::now();
-        });
+    const auto countAnswer = [&](const QString& entry) {
+        if (status->source()->report(entry).state == status::ServerReport::State::Answered &&
+            ++answered == servers)
+            allAnswered = Clock::now();
+    };
     // The event loop turns at least this often when nothing holds it up.
     constexpr auto kTick = std::chrono::milliseconds(2);
     QTimer ticks;
@@ -104,6 +110,9 @@ ServerStatusRun openServerListOf(int servers)
 
     ticks.start();
     box.showPopup();
+    // The board comes with the first opening; answers arrive only once the event loop turns.
+    QObject::connect(static_cast<status::StatusBoard*>(status->source()->notifier()),
+                     &status::StatusBoard::changed, &box, countAnswer);
     const Clock::time_point opened = Clock::now();
     while (answered < servers && secondsBetween(opened, Clock::now()) < 30)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);

@@ -1,10 +1,12 @@
 #include "ServerBoxStatus.h"
 
+#include "NetworkModule.h"
 #include "ui/ServerStatusDelegate.h"
 #include "ui/ServerStatusTip.h"
 #include "ui/SortedComboBox.h"
 
 #include <QAbstractItemView>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -13,14 +15,24 @@
 
 namespace app {
 
-ServerBoxStatus::ServerBoxStatus(ui::SortedComboBox& box, status::StatusBoard::Limits limits)
+ServerBoxStatus::ServerBoxStatus(ui::SortedComboBox& box, status::StatusLimits limits,
+                                 FactoryOf factoryOf)
     : QObject(&box)
     , box_(box)
-    , board_(limits)
+    , limits_(limits)
+    , factoryOf_(std::move(factoryOf))
 {
+    if (!factoryOf_)
+        factoryOf_ = [] {
+            return loadStatusSourceFactory(networkModuleFolders());
+        };
     delegate_ = new ui::ServerStatusDelegate(
-        [this](const QString& entry) { return board_.report(entry); }, this);
+        [this](const QString& entry) {
+            return source_ ? source_->report(entry) : status::ServerReport{};
+        },
+        this);
     box_.view()->setItemDelegate(delegate_);
+    box_.view()->setPalette(ui::ServerStatusDelegate::readablePalette(box_.view()->palette()));
     // Tooltips go to whichever of the two the pointer is over.
     box_.installEventFilter(this);
     box_.lineEdit()->installEventFilter(this);
@@ -37,10 +49,25 @@ ServerBoxStatus::ServerBoxStatus(ui::SortedComboBox& box, status::StatusBoard::L
     connect(entries, &QAbstractItemModel::rowsRemoved, this, stale);
     connect(entries, &QAbstractItemModel::dataChanged, this, stale);
     connect(&box_, &ui::SortedComboBox::popupShown, this, &ServerBoxStatus::listShown);
-    connect(&box_, &ui::SortedComboBox::popupHidden, this, [this] { listOpen_ = false; });
+    connect(&box_, &ui::SortedComboBox::popupHidden, this, &ServerBoxStatus::listHidden);
     connect(box_.view()->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &ServerBoxStatus::askRowsInView);
-    connect(&board_, &status::StatusBoard::changed, this, &ServerBoxStatus::reportChanged);
+}
+
+ServerBoxStatus::~ServerBoxStatus() = default;
+
+StatusSource* ServerBoxStatus::sourceAtHand()
+{
+    // Sought once: a module that cannot be loaded is not looked for at every opening.
+    if (!sourceSought_) {
+        sourceSought_ = true;
+        if (StatusSourceFactory* factory = factoryOf_()) {
+            source_ = factory->createStatusSource(limits_);
+            connect(source_->notifier(), SIGNAL(changed(QString)), this,
+                    SLOT(reportChanged(QString)));
+        }
+    }
+    return source_.get();
 }
 
 void ServerBoxStatus::fitListWidth()
@@ -74,10 +101,20 @@ void ServerBoxStatus::fitListWidth()
 
 void ServerBoxStatus::listShown()
 {
+    if (!sourceAtHand())
+        return;
     listOpen_ = true;
-    board_.ask(entriesInView());
+    source_->ask(entriesInView(), StatusSource::Turn::Ahead);
     nextRowOutOfView_ = 0;
     askRowsOutOfView();
+}
+
+void ServerBoxStatus::listHidden()
+{
+    // Servers are asked only while the user looks at the list.
+    listOpen_ = false;
+    if (source_)
+        source_->forgetQueue();
 }
 
 void ServerBoxStatus::askRowsOutOfView()
@@ -88,7 +125,7 @@ void ServerBoxStatus::askRowsOutOfView()
     const QStringList entries = box_.items();
     if (!listOpen_ || nextRowOutOfView_ >= entries.size())
         return;
-    board_.ask(entries.mid(nextRowOutOfView_, kSlice), status::StatusBoard::Turn::Behind);
+    source_->ask(entries.mid(nextRowOutOfView_, kSlice), StatusSource::Turn::Behind);
     nextRowOutOfView_ += kSlice;
     QTimer::singleShot(0, this, &ServerBoxStatus::askRowsOutOfView);
 }
@@ -97,7 +134,7 @@ void ServerBoxStatus::askRowsInView()
 {
     if (!listOpen_ || !box_.view()->isVisible())
         return;
-    board_.ask(entriesInView());
+    source_->ask(entriesInView(), StatusSource::Turn::Ahead);
 }
 
 QStringList ServerBoxStatus::entriesInView() const
@@ -118,26 +155,34 @@ void ServerBoxStatus::reportChanged(const QString& entryText)
     // One repaint of the rows in view, however many answers came meanwhile.
     if (box_.view()->isVisible())
         box_.view()->viewport()->update();
-    if (tipShown_ && QToolTip::isVisible() && entryText == box_.currentText())
+    if (entryText == box_.currentText() && tipStillOurs())
         showTip();
+}
+
+bool ServerBoxStatus::tipStillOurs() const
+{
+    // Another control's tip may have taken its place, or the pointer moved on.
+    return !tipShown_.isEmpty() && QToolTip::isVisible() && QToolTip::text() == tipShown_ &&
+           box_.rect().contains(box_.mapFromGlobal(QCursor::pos()));
 }
 
 bool ServerBoxStatus::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QObject::eventFilter(watched, event);
+    if (!sourceAtHand())
+        return QObject::eventFilter(watched, event);
     tipAt_ = static_cast<QHelpEvent*>(event)->globalPos();
-    board_.ask({box_.currentText()});
+    source_->ask({box_.currentText()}, StatusSource::Turn::Ahead);
     showTip();
     return true;
 }
 
 void ServerBoxStatus::showTip()
 {
-    const QString tip = ui::serverStatusTip(box_.currentText(), board_.report(box_.currentText()));
-    tipShown_ = !tip.isEmpty();
-    if (tipShown_)
-        QToolTip::showText(tipAt_, tip, &box_);
+    tipShown_ = ui::serverStatusTip(box_.currentText(), source_->report(box_.currentText()));
+    if (!tipShown_.isEmpty())
+        QToolTip::showText(tipAt_, tipShown_, &box_);
     else
         QToolTip::hideText();
 }

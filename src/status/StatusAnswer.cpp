@@ -7,7 +7,7 @@ namespace status {
 namespace {
 
 // Out-of-band datagrams start with four 0xFF bytes, then the command's line.
-constexpr QByteArrayView kQuery("\xFF\xFF\xFF\xFFgetstatus\n");
+constexpr QByteArrayView kQuery("\xFF\xFF\xFF\xFFgetstatus ");
 constexpr QByteArrayView kAnswerHeader("\xFF\xFF\xFF\xFFstatusResponse\n");
 
 using Info = std::vector<std::pair<QByteArray, QByteArray>>;
@@ -102,9 +102,17 @@ int ServerStatus::maxClients() const
     return count.value_or(0);
 }
 
-QByteArray statusQuery()
+QByteArray ServerStatus::take(QByteArrayView key)
 {
-    return kQuery.toByteArray();
+    const QByteArray first = value(key);
+    std::erase_if(info,
+                  [&](const auto& setting) { return equalIgnoringAsciiCase(setting.first, key); });
+    return first;
+}
+
+QByteArray statusQuery(QByteArrayView challenge)
+{
+    return kQuery.toByteArray() + challenge.toByteArray() + '\n';
 }
 
 std::optional<ServerStatus> parseStatusAnswer(QByteArrayView datagram)

@@ -29,12 +29,17 @@ struct ServerStatus {
     QByteArray value(QByteArrayView key) const;
     // sv_maxclients as a number; 0 when missing or not a number.
     int maxClients() const;
+    // Removes every setting of this key and gives the value of the first.
+    QByteArray take(QByteArrayView key);
 
     friend bool operator==(const ServerStatus&, const ServerStatus&) = default;
 };
 
-// The datagram that asks a server for its status.
-QByteArray statusQuery();
+// The datagram that asks a server for its status. The server echoes the
+// challenge in its settings, so an answer tells which query it answers; the
+// game takes up to 128 printable characters but no backslash, quote or
+// semicolon.
+QByteArray statusQuery(QByteArrayView challenge);
 
 // Larger datagrams are never a server's status answer.
 constexpr qsizetype kLargestAnswer = 16384;

@@ -1,6 +1,8 @@
 #include "StatusBoard.h"
 
+#include <QHostInfo>
 #include <QNetworkDatagram>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QUdpSocket>
 
@@ -13,6 +15,9 @@ namespace {
 // enough to cost nothing while queries wait.
 constexpr int kPumpIntervalMs = 5;
 constexpr int kAttempts = 2;
+// Names looked up at once: a resolver that hangs ties up no more of Qt's
+// lookup threads than this until each lookup's time is up.
+constexpr int kLookupsAtOnce = 4;
 
 QString keyOf(const ServerAddress& address)
 {
@@ -35,6 +40,24 @@ bool isServerAddress(const QHostAddress& address)
     return !address.isNull() && ip != 0 && !address.isBroadcast() && !address.isMulticast();
 }
 
+// Unpredictable, so that no one who cannot see the query can answer it.
+QByteArray newChallenge()
+{
+    return QByteArray::number(QRandomGenerator::system()->generate64(), 16);
+}
+
+// The keys of `keys` first or last in `queue`, each once.
+void enqueue(std::deque<QString>& queue, const std::vector<QString>& keys,
+             const QSet<QString>& queued, StatusBoard::Turn turn)
+{
+    if (turn == StatusBoard::Turn::Ahead) {
+        std::erase_if(queue, [&](const QString& key) { return queued.contains(key); });
+        queue.insert(queue.begin(), keys.begin(), keys.end());
+    } else {
+        queue.insert(queue.end(), keys.begin(), keys.end());
+    }
+}
+
 } // namespace
 
 StatusBoard::StatusBoard(QObject* parent)
@@ -43,10 +66,22 @@ StatusBoard::StatusBoard(QObject* parent)
 }
 
 StatusBoard::StatusBoard(Limits limits, QObject* parent)
+    : StatusBoard(limits, nullptr, parent)
+{
+}
+
+StatusBoard::StatusBoard(Limits limits, Lookup lookup, QObject* parent)
     : QObject(parent)
     , limits_(limits)
+    , lookup_(std::move(lookup))
     , socket_(new QUdpSocket(this))
 {
+    if (!lookup_)
+        lookup_ = [this](const QString& host, std::function<void(const QHostAddress&)> found) {
+            QHostInfo::lookupHost(host, this, [found = std::move(found)](const QHostInfo& info) {
+                found(ipv4Of(info));
+            });
+        };
     clock_.start();
     pumpTimer_.setInterval(kPumpIntervalMs);
     connect(&pumpTimer_, &QTimer::timeout, this, &StatusBoard::pump);
@@ -60,7 +95,8 @@ void StatusBoard::ask(const QStringList& entryTexts, Turn turn)
     // Linear in the entries, however many are waiting already: a list may be
     // thousands long and opened again and again.
     QSet<QString> queued;
-    std::vector<QString> ahead;
+    std::vector<QString> addresses;
+    std::vector<QString> names;
     for (const QString& entry : entryTexts) {
         Server* server = serverOf(entry);
         if (!server || !wantsAsking(*server))
@@ -71,17 +107,13 @@ void StatusBoard::ask(const QStringList& entryTexts, Turn turn)
         if (queued.contains(key))
             continue;
         queued.insert(key);
-        ahead.push_back(key);
+        (server->named ? names : addresses).push_back(key);
         server->waitingTurn = true;
         setState(*server, ServerReport::State::Asking);
     }
-    if (turn == Turn::Ahead) {
-        std::erase_if(turns_, [&](const QString& key) { return queued.contains(key); });
-        turns_.insert(turns_.begin(), ahead.begin(), ahead.end());
-    } else {
-        turns_.insert(turns_.end(), ahead.begin(), ahead.end());
-    }
-    if (!turns_.empty() && !pumpTimer_.isActive()) {
+    enqueue(turns_, addresses, queued, turn);
+    enqueue(lookupTurns_, names, queued, turn);
+    if (!queued.isEmpty() && !pumpTimer_.isActive()) {
         pumpTimer_.start();
         pump();
     }
@@ -97,6 +129,24 @@ ServerReport StatusBoard::report(const QString& entryText) const
     return servers_.at(*key).report;
 }
 
+void StatusBoard::forgetQueue()
+{
+    for (const std::deque<QString>* queue : {&turns_, &lookupTurns_}) {
+        for (const QString& key : *queue) {
+            Server& server = servers_[key];
+            server.waitingTurn = false;
+            // Back to what was known before it was queued, without making it fresh.
+            server.report.state = server.report.status     ? ServerReport::State::Answered
+                                  : server.reportedAt >= 0 ? ServerReport::State::NoAnswer
+                                                           : ServerReport::State::NotAsked;
+            for (const QString& entry : std::as_const(server.entries))
+                emit changed(entry);
+        }
+    }
+    turns_.clear();
+    lookupTurns_.clear();
+}
+
 StatusBoard::Server* StatusBoard::serverOf(const QString& entryText)
 {
     auto key = keyOfEntry_.constFind(entryText);
@@ -107,6 +157,9 @@ StatusBoard::Server* StatusBoard::serverOf(const QString& entryText)
             Server& server = servers_[*key];
             server.address = *address;
             server.entries.append(entryText);
+            const QHostAddress literal(address->host);
+            server.named = literal.isNull();
+            server.target = literal;
         } else {
             emit changed(entryText);
         }
@@ -149,71 +202,94 @@ bool StatusBoard::maySendNow()
 
 void StatusBoard::pump()
 {
-    // Retries first: they were asked before anything still waiting.
-    const QStringList flying = inFlight_;
-    for (const QString& key : flying) {
+    const qint64 now = clock_.elapsed();
+    for (const QString& key : QStringList(lookingUp_)) {
         Server& server = servers_[key];
-        if (server.lookingUp || clock_.elapsed() - server.sentAt < limits_.timeoutMs)
+        if (now - server.lookupStartedAt >= limits_.lookupMs)
+            giveUp(server);
+    }
+    // Retries first: they were asked before anything still waiting.
+    for (const QString& key : QStringList(inFlight_)) {
+        Server& server = servers_[key];
+        if (now - server.questions.back().sentAt < limits_.timeoutMs)
             continue;
-        if (server.attempts >= kAttempts)
+        if (int(server.questions.size()) >= kAttempts)
             giveUp(server);
         else if (maySendNow())
             send(server);
     }
+    while (!lookupTurns_.empty() && lookingUp_.size() < kLookupsAtOnce) {
+        const QString key = lookupTurns_.front();
+        lookupTurns_.pop_front();
+        startLookup(key);
+    }
     while (!turns_.empty() && int(inFlight_.size()) < limits_.inFlight && maySendNow()) {
         const QString key = turns_.front();
         turns_.pop_front();
-        start(key);
+        startQuestions(key);
     }
-    if (turns_.empty() && inFlight_.isEmpty())
+    if (turns_.empty() && lookupTurns_.empty() && inFlight_.isEmpty() && lookingUp_.isEmpty())
         pumpTimer_.stop();
 }
 
-void StatusBoard::start(const QString& key)
+void StatusBoard::startLookup(const QString& key)
 {
     Server& server = servers_[key];
     server.waitingTurn = false;
-    server.attempts = 0;
-    inFlight_.append(key);
-    const QHostAddress literal(server.address.host);
-    if (!literal.isNull()) {
-        server.target = literal;
-        send(server);
-        return;
-    }
-    // A lookup counts against the queries in flight, so a list of names does
-    // not flood the resolver either.
     server.lookingUp = true;
-    QHostInfo::lookupHost(server.address.host, this,
-                          [this, key](const QHostInfo& info) { lookedUp(key, info); });
+    server.lookupStartedAt = clock_.elapsed();
+    const int lookup = ++server.lookups;
+    lookingUp_.append(key);
+    lookup_(server.address.host,
+            [this, key, lookup](const QHostAddress& address) { lookedUp(key, lookup, address); });
 }
 
-void StatusBoard::lookedUp(const QString& key, const QHostInfo& info)
+void StatusBoard::lookedUp(const QString& key, int lookup, const QHostAddress& address)
 {
     Server& server = servers_[key];
+    // An answer after the lookup's time was up, or to an earlier lookup, comes too late.
+    if (!server.lookingUp || lookup != server.lookups)
+        return;
     server.lookingUp = false;
-    server.target = ipv4Of(info);
-    if (isServerAddress(server.target))
-        send(server);
-    else
+    lookingUp_.removeOne(key);
+    if (!isServerAddress(address)) {
         giveUp(server);
+        return;
+    }
+    server.target = address;
+    // It was asked before anything still waiting.
+    server.waitingTurn = true;
+    turns_.push_front(key);
+    pump();
+}
+
+void StatusBoard::startQuestions(const QString& key)
+{
+    Server& server = servers_[key];
+    server.waitingTurn = false;
+    server.questions.clear();
+    inFlight_.append(key);
+    send(server);
 }
 
 void StatusBoard::send(Server& server)
 {
     if (socket_->state() != QAbstractSocket::BoundState)
         socket_->bind(QHostAddress::AnyIPv4, 0);
-    ++server.attempts;
-    server.sentAt = clock_.elapsed();
-    recentSends_.push_back(server.sentAt);
+    const Question question{newChallenge(), clock_.elapsed()};
+    server.questions.push_back(question);
+    recentSends_.push_back(question.sentAt);
     // A datagram the system refuses to send is left to the timeout, as a lost one is.
-    socket_->writeDatagram(statusQuery(), server.target, server.address.port);
+    socket_->writeDatagram(statusQuery(question.challenge), server.target, server.address.port);
 }
 
 void StatusBoard::giveUp(Server& server)
 {
-    inFlight_.removeOne(keyOf(server.address));
+    const QString key = keyOf(server.address);
+    inFlight_.removeOne(key);
+    lookingUp_.removeOne(key);
     server.lookingUp = false;
+    server.questions.clear();
     // What a server said before it stopped answering is not shown as now.
     server.report.status.reset();
     setState(server, ServerReport::State::NoAnswer);
@@ -235,26 +311,27 @@ void StatusBoard::readAnswers()
 
 void StatusBoard::answered(const QHostAddress& from, quint16 port, ServerStatus status)
 {
-    // Only the address and port asked may answer: anything else is spoofed or stray.
-    const auto asked = std::find_if(inFlight_.cbegin(), inFlight_.cend(), [&](const QString& key) {
-        const Server& server = servers_[key];
-        return !server.lookingUp && server.address.port == port && server.target.isEqual(from);
-    });
-    if (asked == inFlight_.cend())
+    // The challenge is the board's, not a setting of the server's.
+    const QByteArray challenge = status.take("challenge");
+    if (challenge.isEmpty())
         return;
-    Server& server = servers_[*asked];
-    inFlight_.erase(asked);
-    server.report.status = std::move(status);
-    server.report.pingMs = int(clock_.elapsed() - server.sentAt);
-    setState(server, ServerReport::State::Answered);
-    // Two entries may name one address in different words ("localhost", "127.0.0.1").
+    // Only the address and port asked may answer, and only to a query still
+    // out: anything else is spoofed, stray or from an earlier round.
     for (const QString& key : QStringList(inFlight_)) {
-        Server& twin = servers_[key];
-        if (!twin.lookingUp && twin.address.port == port && twin.target.isEqual(from)) {
-            inFlight_.removeOne(key);
-            twin.report = server.report;
-            setState(twin, ServerReport::State::Answered);
-        }
+        Server& server = servers_[key];
+        if (server.address.port != port || !server.target.isEqual(from))
+            continue;
+        const auto question =
+            std::find_if(server.questions.cbegin(), server.questions.cend(),
+                         [&](const Question& asked) { return asked.challenge == challenge; });
+        if (question == server.questions.cend())
+            continue;
+        server.report.pingMs = int(clock_.elapsed() - question->sentAt);
+        server.report.status = std::move(status);
+        server.questions.clear();
+        inFlight_.removeOne(key);
+        setState(server, ServerReport::State::Answered);
+        return;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "GameColours.h"
 
+#include "ReadableColours.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRect>
@@ -10,13 +12,16 @@ QColor gameColour(int colourIndex)
 {
     static constexpr QRgb kColours[] = {0x000000, 0xff0000, 0x00ff00, 0xffff00,
                                         0x0000ff, 0x00ffff, 0xff00ff, 0xffffff};
-    return QColor(colourIndex >= 0 && colourIndex < 8 ? kColours[colourIndex] : kColours[7]);
+    // The game's own dark blue and black would not read on the backdrop; they
+    // are lightened just until they do, the rest are drawn as the game draws them.
+    const QColor colour(colourIndex >= 0 && colourIndex < 8 ? kColours[colourIndex] : kColours[7]);
+    return readableOn(colour, gameBackdrop());
 }
 
 QColor gameBackdrop()
 {
-    // Near black, as behind the game's own text, with black names still a shade apart.
-    return QColor(0x1a, 0x1a, 0x1a);
+    // Near black, as behind the game's own text, and dark enough for its red to read.
+    return QColor(0x10, 0x10, 0x10);
 }
 
 void drawGameName(QPainter& painter, const QRect& rect,

@@ -10,7 +10,8 @@ class QRect;
 
 namespace ui {
 
-// The eight colours the game draws names in; the default is white.
+// The eight colours the game draws names in, each readable on the backdrop;
+// the default is white.
 QColor gameColour(int colourIndex);
 // A backdrop as dark as the game's, for the names to be read in its colours.
 QColor gameBackdrop();

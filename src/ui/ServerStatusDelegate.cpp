@@ -1,6 +1,7 @@
 #include "ServerStatusDelegate.h"
 
 #include "GameColours.h"
+#include "ReadableColours.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -30,6 +31,23 @@ ServerStatusDelegate::ServerStatusDelegate(ReportOf reportOf, QObject* parent)
 {
 }
 
+ServerStatusDelegate::Ink ServerStatusDelegate::inkFor(const QPalette& palette, bool selected)
+{
+    const QColor background = palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    const QColor text = readableOn(
+        palette.color(selected ? QPalette::HighlightedText : QPalette::Text), background);
+    return {text, quietOn(text, background), background};
+}
+
+QPalette ServerStatusDelegate::readablePalette(QPalette palette)
+{
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::Highlight,
+                         readableOn(palette.color(group, QPalette::Highlight),
+                                    palette.color(group, QPalette::HighlightedText)));
+    return palette;
+}
+
 int ServerStatusDelegate::statusWidth(const QFontMetrics& metrics)
 {
     return (kNameChars + kMapChars + kPlayersChars + kPingChars + 2) * metrics.averageCharWidth();
@@ -54,9 +72,9 @@ void ServerStatusDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         column.setWidth(characters * character);
         return column;
     };
-    const bool selected = option.state & QStyle::State_Selected;
-    const QColor text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-    const QColor grey = option.palette.color(QPalette::Disabled, QPalette::Text);
+    const Ink ink = inkFor(option.palette, option.state & QStyle::State_Selected);
+    const QColor& text = ink.text;
+    const QColor& grey = ink.quiet;
     const auto draw = [&](const QRect& rect, const QString& words, const QColor& colour,
                           Qt::Alignment alignment = Qt::AlignLeft) {
         painter->setPen(colour);

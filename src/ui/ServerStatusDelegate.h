@@ -1,6 +1,6 @@
 #pragma once
 
-#include "status/StatusBoard.h"
+#include "status/ServerReport.h"
 
 #include <QStyledItemDelegate>
 
@@ -16,6 +16,16 @@ class ServerStatusDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
+    // The colours a row's status is drawn in, each readable on the row.
+    struct Ink {
+        QColor text;  // map, players and ping
+        QColor quiet; // "asking…", "no answer"
+        QColor background;
+    };
+    static Ink inkFor(const QPalette& palette, bool selected);
+    // The list's palette with a highlight its selected text reads on.
+    static QPalette readablePalette(QPalette palette);
+
     using ReportOf = std::function<status::ServerReport(const QString& entryText)>;
 
     ServerStatusDelegate(ReportOf reportOf, QObject* parent = nullptr);

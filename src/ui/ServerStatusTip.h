@@ -1,6 +1,6 @@
 #pragma once
 
-#include "status/StatusBoard.h"
+#include "status/ServerReport.h"
 
 #include <QString>
 

@@ -217,9 +217,10 @@ QString RealServer::waitUntilAnswering(const QDeadlineTimer& deadline)
 
 std::optional<status::ServerStatus> RealServer::probe(int timeoutMs) const
 {
+    const QByteArray kChallenge("vortline-probe");
     QUdpSocket socket;
     if (!socket.bind(QHostAddress::LocalHost, 0) ||
-        socket.writeDatagram(status::statusQuery(), QHostAddress::LocalHost, port_) < 0) {
+        socket.writeDatagram(status::statusQuery(kChallenge), QHostAddress::LocalHost, port_) < 0) {
         return std::nullopt;
     }
     const QDeadlineTimer deadline(timeoutMs);
@@ -228,7 +229,9 @@ std::optional<status::ServerStatus> RealServer::probe(int timeoutMs) const
             const QNetworkDatagram datagram = socket.receiveDatagram();
             if (datagram.senderAddress() == QHostAddress(QHostAddress::LocalHost) &&
                 datagram.senderPort() == port_) {
-                if (auto status = status::parseStatusAnswer(datagram.data())) {
+                // Only what echoes the challenge answers this query, as the board takes it.
+                auto status = status::parseStatusAnswer(datagram.data());
+                if (status && status->take("challenge") == kChallenge) {
                     return status;
                 }
             }

@@ -127,6 +127,7 @@ void tst_RealServers::reportsWhatTheServerSays()
     QCOMPARE(status::plainText(report.status->value("sv_hostname")), f.plainHostname);
     QCOMPARE(report.status->value("MapName"), f.options.map.toUtf8());
     QCOMPARE(report.status->maxClients(), f.options.maxClients);
+    QCOMPARE(report.status->value("challenge"), QByteArray()); // echoed, then kept out of sight
     QVERIFY2(report.pingMs >= 0 && report.pingMs <= waited,
              qPrintable(QStringLiteral("ping %1 ms, answered %2 ms after the ask")
                             .arg(report.pingMs)

@@ -5,17 +5,29 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-// A game server on 127.0.0.1 that answers status queries as told, and
-// remembers when each query came.
+// A game server on 127.0.0.1 that answers status queries as told, echoing
+// their challenge as the game does, and remembers when each query came.
 class FakeGameServer : public QObject {
 public:
-    enum class Way { Answers, Silent, AnswersRetryOnly, Malformed, Oversized, FromAnotherPort };
+    enum class Way {
+        Answers,
+        Silent,
+        AnswersRetryOnly,
+        AnswersFirstLate, // the first query only, kLateMs after it, once the retry is out
+        Malformed,
+        Oversized,
+        FromAnotherPort,
+        NoChallenge,    // as a server that ignores the challenge, or a spoofer who never saw it
+        WrongChallenge, // as a replay of an answer to another query
+    };
+    static constexpr int kLateMs = 250;
 
-    static QByteArray answer()
+    static QByteArray answer(const QByteArray& challenge = {})
     {
-        return QByteArray("\xff\xff\xff\xffstatusResponse\n"
-                          "\\sv_hostname\\^1Test\\mapname\\q3dm17\\sv_maxclients\\8\n"
-                          "3 50 \"^2bot\"\n");
+        return "\xff\xff\xff\xffstatusResponse\n"
+               "\\sv_hostname\\^1Test\\mapname\\q3dm17\\sv_maxclients\\8" +
+               (challenge.isEmpty() ? QByteArray() : "\\challenge\\" + challenge) +
+               "\n3 50 \"^2bot\"\n";
     }
 
     explicit FakeGameServer(Way way = Way::Answers, int delayMs = 0,
@@ -47,23 +59,36 @@ public:
 private:
     void received(const QNetworkDatagram& query)
     {
-        if (query.data() != "\xff\xff\xff\xffgetstatus\n")
+        static const QByteArray kQuery("\xff\xff\xff\xffgetstatus");
+        const QByteArray data = query.data();
+        if (!data.startsWith(kQuery) || !data.endsWith('\n'))
             return;
+        const QByteArray challenge = data.sliced(kQuery.size()).trimmed();
         queries.append(clock().elapsed());
         if (order_)
             order_->append(this);
-        QTimer::singleShot(delayMs_, this, [this, query] { reply(query); });
+        const bool first = queries.size() == 1;
+        if (way_ == Way::AnswersFirstLate && !first)
+            return;
+        QTimer::singleShot(way_ == Way::AnswersFirstLate ? kLateMs : delayMs_, Qt::PreciseTimer,
+                           this, [this, query, challenge] { reply(query, challenge); });
     }
 
-    void reply(const QNetworkDatagram& query)
+    void reply(const QNetworkDatagram& query, const QByteArray& challenge)
     {
-        QByteArray bytes = answer();
+        QByteArray bytes = answer(challenge);
         switch (way_) {
         case Way::Silent:
             return;
         case Way::AnswersRetryOnly:
             if (queries.size() < 2)
                 return;
+            break;
+        case Way::NoChallenge:
+            bytes = answer();
+            break;
+        case Way::WrongChallenge:
+            bytes = answer(challenge + "0");
             break;
         case Way::Malformed:
             bytes.replace("3 50", "3 x");
@@ -75,6 +100,7 @@ private:
             other_.writeDatagram(bytes, query.senderAddress(), quint16(query.senderPort()));
             return;
         case Way::Answers:
+        case Way::AnswersFirstLate:
             break;
         }
         socket_.writeDatagram(bytes, query.senderAddress(), quint16(query.senderPort()));
