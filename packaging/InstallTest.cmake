@@ -45,6 +45,7 @@ file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${root}" "${root}/*
 list(SORT installed)
 set(expected
     bin/vortline
+    lib/vortline/vortline_network.so
     libexec/vortline/vortline-desktop
     share/applications/vortline.desktop
     share/icons/hicolor/16x16/apps/vortline.png
