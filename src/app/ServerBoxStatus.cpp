@@ -168,9 +168,8 @@ bool ServerBoxStatus::tipStillOurs() const
 
 bool ServerBoxStatus::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::ToolTip)
-        return QObject::eventFilter(watched, event);
-    if (!sourceAtHand())
+    // Without a status source the box has no tip of its own.
+    if (event->type() != QEvent::ToolTip || !sourceAtHand())
         return QObject::eventFilter(watched, event);
     tipAt_ = static_cast<QHelpEvent*>(event)->globalPos();
     source_->ask({box_.currentText()}, StatusSource::Turn::Ahead);
