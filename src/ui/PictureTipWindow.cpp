@@ -92,8 +92,8 @@ QSize PictureTipWindow::roomForText(const QPixmap& picture, const QSize& screen)
     // levelshot, and the whole tip stays on the screen.
     const QMargins margins = layout()->contentsMargins();
     const int labelExtra = text_->indent() + 2 * text_->margin();
-    const int frameWidth = margins.left() + margins.right() + labelExtra;
-    int width = screen.width() - frameWidth;
+    const int besideText = margins.left() + margins.right() + labelExtra;
+    int width = screen.width() - besideText;
     int height = screen.height() - margins.top() - margins.bottom();
     if (!picture.isNull()) {
         const QSize shown = picture.deviceIndependentSize().toSize();
