@@ -5,7 +5,7 @@
 BUILD_DIR := build
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-image-formats-plugins fonts-dejavu-core fonts-liberation2 \
             xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev libzip-dev pkg-config \
-            desktop-file-utils
+            desktop-file-utils appstream man-db
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: run test build configure deps screenshots pictures install package
@@ -80,11 +80,15 @@ install: build
 	set -x; $$sudo env DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
 # The Debian package $(BUILD_DIR)/package/vortline_<version>_<arch>.deb, from a Release build of
-# its own; dpkg-dev works out the package's library dependencies.
-package: PACKAGES += dpkg-dev
+# its own; dpkg-dev works out the package's library dependencies, and lintian, Debian's own
+# checker, fails the target on any error in the package (README, "Installing", lists the warnings
+# it keeps and why).
+package: PACKAGES += dpkg-dev lintian
 package: deps
-	cmake -S . -B $(BUILD_DIR)/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake -S . -B $(BUILD_DIR)/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	    "-DCMAKE_EXE_LINKER_FLAGS=-Wl,-z,relro -Wl,-z,now"
 	cmake --build $(BUILD_DIR)/package --target package
+	lintian --fail-on error --info $$(ls -t $(BUILD_DIR)/package/vortline_*.deb | head -n 1)
 
 # Builds in Release in $(BUILD_DIR)/bench and runs the benchmark: one table of medians against
 # floors measured in the same run, each with its target; fails when a figure misses it.

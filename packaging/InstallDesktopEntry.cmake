@@ -2,8 +2,9 @@
 # program by absolute path, and `cmake --install --prefix` may choose another prefix than the
 # one the build was configured with.
 #
-# Expects VORTLINE_ENTRY_TEMPLATE, VORTLINE_NAME, VORTLINE_COMMENT, VORTLINE_ENTRY_DIR and
-# VORTLINE_WRAPPER (the last two relative to the prefix unless absolute).
+# Expects VORTLINE_ENTRY_TEMPLATE, VORTLINE_NAME, VORTLINE_COMMENT, VORTLINE_ENTRY_NAME (the file's
+# name), VORTLINE_ENTRY_DIR and VORTLINE_WRAPPER (the last two relative to the prefix unless
+# absolute).
 
 function(absolute_install_path path result)
     if(NOT IS_ABSOLUTE "${path}")
@@ -33,7 +34,7 @@ endfunction()
 absolute_install_path("${VORTLINE_WRAPPER}" wrapper)
 desktop_exec_argument("${wrapper}" VORTLINE_EXEC)
 absolute_install_path("${VORTLINE_ENTRY_DIR}" entryDirectory)
-set(entry "$ENV{DESTDIR}${entryDirectory}/vortline.desktop")
+set(entry "$ENV{DESTDIR}${entryDirectory}/${VORTLINE_ENTRY_NAME}")
 
 message(STATUS "Installing: ${entry}")
 file(READ "${VORTLINE_ENTRY_TEMPLATE}" template)
@@ -42,4 +43,4 @@ file(CONFIGURE OUTPUT "${entry}" CONTENT "${template}" @ONLY)
 file(CHMOD "${entry}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 # Listed like every other installed file, and like them without DESTDIR, so that it is removed
 # with them.
-list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${entryDirectory}/vortline.desktop")
+list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${entryDirectory}/${VORTLINE_ENTRY_NAME}")

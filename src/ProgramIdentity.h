@@ -18,6 +18,8 @@
 #define VORTLINE_VERSION_REVISION 17
 // The version resource's text fields write the same version this way.
 #define VORTLINE_VERSION_RESOURCE_TEXT "1.00.0017"
+// The day this version was released, for the package's release notes.
+#define VORTLINE_RELEASE_DATE "2026-12-08"
 
 #ifndef RC_INVOKED
 
@@ -26,6 +28,7 @@ namespace identity {
 inline constexpr char kTitle[] = VORTLINE_TITLE;
 inline constexpr char kProjectName[] = VORTLINE_PROJECT_NAME;
 inline constexpr char kDescription[] = VORTLINE_DESCRIPTION;
+inline constexpr char kCopyright[] = VORTLINE_COPYRIGHT;
 inline constexpr int kVersionMajor = VORTLINE_VERSION_MAJOR;
 inline constexpr int kVersionMinor = VORTLINE_VERSION_MINOR;
 inline constexpr int kVersionRevision = VORTLINE_VERSION_REVISION;

@@ -1,11 +1,21 @@
 #include "GameProgram.h"
 
+#include "platform/FileHead.h"
 #include "platform/FolderListing.h"
 
 namespace app {
 namespace {
 
 constexpr QLatin1String kWindowsProgram("quake3.exe");
+
+#ifndef Q_OS_WIN
+// Windows programs begin with the MS-DOS header's "MZ"; Linux cannot run one,
+// and a Linux engine beside it is what the player means to start.
+bool isWindowsProgram(const QString& path)
+{
+    return platform::fileHead(path, 2) == "MZ";
+}
+#endif
 
 } // namespace
 
@@ -44,9 +54,16 @@ QString gameProgramIn(const QString& gameDirectory)
         platform::fileNamesIn(folder, &isGameProgram).value_or(QStringList());
     for (const QString& wanted : gameProgramNames()) {
         for (const QString& name : present) {
-            if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            if (name.compare(wanted, Qt::CaseInsensitive) == 0 &&
+                !isWindowsProgram(folder + QLatin1Char('/') + name))
                 return name;
         }
+    }
+    // Nothing Linux can run: the name the game goes by, so a failed start
+    // names what was looked for and says why.
+    for (const QString& name : present) {
+        if (name.compare(kWindowsProgram, Qt::CaseInsensitive) == 0)
+            return name;
     }
     return kWindowsProgram;
 #endif

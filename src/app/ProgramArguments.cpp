@@ -30,7 +30,10 @@ ArgumentsAnswer answerArguments(const QStringList& arguments)
         return {false, 0, usage(), QString()};
     if (arguments.size() == 1 && arguments[0] == QLatin1String("--version")) {
         const QString version = versionCaption().section(QLatin1Char(' '), 1);
-        return {false, 0, QLatin1String(identity::kTitle) + QLatin1Char(' ') + version + '\n',
+        // Name, version and, as GNU programs give it, who holds the rights.
+        return {false, 0,
+                QLatin1String(identity::kTitle) + QLatin1Char(' ') + version + '\n' +
+                    QLatin1String(identity::kCopyright) + '\n',
                 QString()};
     }
     // An option is understood only alone, so with two the second is the one

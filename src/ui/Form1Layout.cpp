@@ -156,9 +156,8 @@ void Form1Layout::setupMainControls(QWidget* Form1)
     Text2->setText(QStringLiteral("Name"));
     Text2->setAccessibleName(QStringLiteral("Player name"));
     // The texts the settings file keeps in quotes take none themselves.
-    auto* quoteFree = new QuoteFreeValidator(Form1);
     for (QLineEdit* edit : {Text2, Combo1->lineEdit(), Combo2->lineEdit()})
-        edit->setValidator(quoteFree);
+        edit->setValidator(new QuoteFreeValidator(edit));
     Text1 = place<QLineEdit>(Form1, "Text1", twipsRect(120, 3720, 5895, 525));
     Text1->setAccessibleName(QStringLiteral("Command line"));
     Check3 = placeBoxOnly(Form1, "Check3", twipsRect(3735, 465, 195, 225), Label2[0]->text());

@@ -1,5 +1,7 @@
 #include "PictureTipWindow.h"
 
+#include "FittedTipText.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -68,18 +70,37 @@ PictureTipWindow::PictureTipWindow(QWidget* parent)
 void PictureTipWindow::showTip(const PictureTipContent& content, const QPoint& at,
                                const QRect& spared)
 {
-    picture_->setPixmap(content.picture);
-    picture_->setVisible(!content.picture.isNull());
-    text_->setText(content.text);
-    text_->setVisible(!content.text.isEmpty());
-    layout()->activate();
-
     const QScreen* screen = QGuiApplication::screenAt(spared.center());
     if (!screen)
         screen = this->screen();
-    move(keptOnScreen(at, size(), spared, screen->availableGeometry()));
+    const QRect available = screen->availableGeometry();
+
+    picture_->setPixmap(content.picture);
+    picture_->setVisible(!content.picture.isNull());
+    text_->setText(
+        fittedTipText(content.text, text_->font(), roomForText(content.picture, available.size())));
+    text_->setVisible(!content.text.isEmpty());
+    layout()->activate();
+    move(keptOnScreen(at, size(), spared, available));
     show();
     expiry_.start();
+}
+
+QSize PictureTipWindow::roomForText(const QPixmap& picture, const QSize& screen) const
+{
+    // A map's long name may run to a thousand characters: it wraps under the
+    // levelshot, and the whole tip stays on the screen.
+    const QMargins margins = layout()->contentsMargins();
+    const int labelExtra = text_->indent() + 2 * text_->margin();
+    const int besideText = margins.left() + margins.right() + labelExtra;
+    int width = screen.width() - besideText;
+    int height = screen.height() - margins.top() - margins.bottom();
+    if (!picture.isNull()) {
+        const QSize shown = picture.deviceIndependentSize().toSize();
+        width = std::min(width, shown.width() - labelExtra);
+        height -= shown.height() + layout()->spacing();
+    }
+    return {width, height};
 }
 
 void PictureTipWindow::paintEvent(QPaintEvent*)

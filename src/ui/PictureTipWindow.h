@@ -24,6 +24,8 @@ public:
     void showTip(const PictureTipContent& content, const QPoint& at, const QRect& spared);
 
 private:
+    // Where the text may go beside this picture on a screen of this size.
+    QSize roomForText(const QPixmap& picture, const QSize& screen) const;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

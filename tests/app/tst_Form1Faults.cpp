@@ -486,6 +486,9 @@ void TestForm1Faults::gameThatCannotStartIsReported_data()
     QTest::newRow("a file with the right to run, not a program") << "text" << ENOEXEC;
     QTest::newRow("a folder") << "folder" << EISDIR;
     QTest::newRow("game folder removed after start") << "removed" << ENOENT;
+#ifndef Q_OS_WIN
+    QTest::newRow("a Windows program beside an engine") << "windows" << 0;
+#endif
 }
 
 void TestForm1Faults::gameThatCannotStartIsReported()
@@ -498,8 +501,15 @@ void TestForm1Faults::gameThatCannotStartIsReported()
     fixture.writeValidFiles(directory);
     if (game == "folder")
         QVERIFY(QDir().mkpath(program));
-    if (game == "program" || game == "file" || game == "text" || game == "removed") {
-        QFile file(program);
+    if (game == "windows") {
+        QFile windowsProgram(program);
+        QVERIFY(windowsProgram.open(QIODevice::WriteOnly));
+        windowsProgram.write(QByteArray("MZ\x90\0", 4));
+        QVERIFY(windowsProgram.setPermissions(windowsProgram.permissions() | QFile::ExeOwner));
+    }
+    if (game == "program" || game == "file" || game == "text" || game == "removed" ||
+        game == "windows") {
+        QFile file(game == "windows" ? directory + "ioquake3.x86_64" : program);
         QVERIFY(file.open(QIODevice::WriteOnly));
         // Without its first line the script is no program, and no shell runs it instead.
         file.write(game == "text" ? "echo \"$@\" > started\n"

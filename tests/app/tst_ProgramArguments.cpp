@@ -1,3 +1,4 @@
+#include "ProgramIdentity.h"
 #include "app/ProgramArguments.h"
 
 #include <QTest>
@@ -20,7 +21,8 @@ void TestProgramArguments::answers_data()
 
     QTest::newRow("none") << QStringList() << true << 0 << ""
                           << "";
-    QTest::newRow("version") << QStringList{"--version"} << false << 0 << "vortline 1.0.17\n"
+    QTest::newRow("version") << QStringList{"--version"} << false << 0
+                             << "vortline 1.0.17\n" VORTLINE_COPYRIGHT "\n"
                              << "";
     QTest::newRow("help") << QStringList{"--help"} << false << 0 << "Usage: vortline"
                           << "";

@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -14,19 +15,27 @@
 
 namespace {
 
-// Three maps beside a line edit in an active window, the list holding the
-// focus on its first map. Their tips: a text; a picture and a text; none.
+// An arena's long name as a script may give it: 1,000 characters.
+QString longName()
+{
+    return QStringLiteral("Longest ").repeated(125);
+}
+
+// Four maps beside a line edit in an active window, the list holding the
+// focus on its first map. Their tips: a text; a picture and a text; none; a
+// picture and a long text.
 struct TipWindow {
     TipWindow()
     {
-        for (const char* name : {"a.bsp", "b.bsp", "c.bsp"})
+        for (const char* name : {"a.bsp", "b.bsp", "c.bsp", "d.bsp"})
             QFile(folder.filePath(QLatin1String(name))).open(QIODevice::WriteOnly);
         list->setPattern(QStringLiteral("*.bsp"));
         list->setPath(folder.path());
         QPixmap shot(160, 120);
         shot.fill(Qt::darkRed);
         const QHash<QString, ui::PictureTipContent> tips{{"a.bsp", {QPixmap(), "Arena A"}},
-                                                         {"b.bsp", {shot, "Arena B"}}};
+                                                         {"b.bsp", {shot, "Arena B"}},
+                                                         {"d.bsp", {shot, longName()}}};
         list->setTipSource([this, tips](const QString& entry) {
             asked.append(entry);
             return tips.value(entry);
@@ -70,6 +79,16 @@ struct TipWindow {
     QStringList asked;
 };
 
+// The tip may break a text into lines and cut its end short, nothing else.
+bool readsAs(QString shown, QString text)
+{
+    shown.remove(QLatin1Char('\n'));
+    text.remove(QLatin1Char('\n'));
+    if (shown.endsWith(QChar(0x2026)))
+        return text.startsWith(shown.chopped(1));
+    return shown == text;
+}
+
 using TipGesture = std::function<void(TipWindow&)>;
 
 } // namespace
@@ -100,6 +119,7 @@ void TestPictureTips::tipShowsWhatTheSourceGivesForTheEntry_data()
         "rest on a file", [](TipWindow& w) { w.rest(1); }, b, tipB);
     row("rest on text only", [](TipWindow& w) { w.rest(0); }, {"a.bsp"}, {"Arena A"});
     row("rest on a file without a tip", [](TipWindow& w) { w.rest(2); }, {"c.bsp"}, {});
+    row("rest on a long name", [](TipWindow& w) { w.rest(3); }, {"d.bsp"}, {"picture", longName()});
     row("rest below the files", [](TipWindow& w) { w.rest(-1); }, {}, {});
     row("rest, move to another file",
         [](TipWindow& w) {
@@ -141,10 +161,20 @@ void TestPictureTips::tipShowsWhatTheSourceGivesForTheEntry()
 
     gesture(w);
     QCOMPARE(w.asked, asked);
-    QCOMPARE(w.shown(), shown);
+    const QStringList parts = w.shown();
+    QCOMPARE(parts.size(), shown.size());
+    for (qsizetype part = 0; part < parts.size(); ++part)
+        QVERIFY2(readsAs(parts[part], shown[part]), qPrintable(parts[part]));
     const auto* tip = w.list->findChild<ui::PictureTipWindow*>();
     if (!tip || !tip->isVisible())
         return;
+    const QRect screen = tip->screen()->availableGeometry();
+    QVERIFY2(screen.contains(tip->frameGeometry()), "the tip runs off the screen");
+    // A levelshot sets the tip's width; its text never widens it.
+    const auto labels = tip->findChildren<QLabel*>();
+    if (labels.size() == 2 && labels[0]->isVisibleTo(tip) && labels[1]->isVisibleTo(tip))
+        QVERIFY2(labels[1]->sizeHint().width() <= labels[0]->sizeHint().width(),
+                 "the text is wider than the picture");
     QCOMPARE(QApplication::focusWidget(), w.list); // never takes the focus
     const QRect row = w.list->visualItemRect(w.list->findItems(asked.last(), {}).first());
     const QRect rowOnScreen(w.list->viewport()->mapToGlobal(row.topLeft()), row.size());
