@@ -16,6 +16,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,12 @@ int main(int argc, char* argv[])
     QApplication application(argumentCount, argv);
 
     auto fonts = FloorWindow::Fonts::Application;
+    struct Reading {
+        std::string_view option;
+        const char* path;
+        std::future<std::optional<std::vector<std::string>>> names;
+    };
+    std::vector<Reading> readings;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--design-fonts") {
@@ -56,14 +63,25 @@ int main(int argc, char* argv[])
             continue;
         }
         const char* path = i + 1 < argc ? argv[++i] : "";
-        const auto names = readPlainly(option, path);
+        // The launcher lists the archives on another thread while it makes
+        // its window, and reads the rest as it goes.
+        const auto policy = option == "--archives" ? std::launch::async : std::launch::deferred;
+        readings.push_back({option, path, std::async(policy, [option, path] {
+                                return readPlainly(option, path);
+                            })});
+        if (policy == std::launch::deferred)
+            readings.back().names.wait();
+    }
+    FloorWindow window(fonts);
+    for (Reading& reading : readings) {
+        const auto names = reading.names.get();
         // A wrong path would make a floor of nothing, and every ratio too kind.
         if (!names || names->empty()) {
-            std::fprintf(stderr, "%s: nothing read for %s %s\n", argv[0], option.data(), path);
+            std::fprintf(stderr, "%s: nothing read for %s %s\n", argv[0], reading.option.data(),
+                         reading.path);
             return 2;
         }
     }
-    FloorWindow window(fonts);
     showAndWaitForPaint(window);
     const std::int64_t windowAt = monotonicNanoseconds();
     reportStartAndExit({mainAt, windowAt, unwantedLibraries(ownMaps())});

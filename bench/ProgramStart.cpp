@@ -6,7 +6,10 @@
 #include <QCoreApplication>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <optional>
+#include <poll.h>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/resource.h>
@@ -50,11 +53,27 @@ private:
     int descriptor_;
 };
 
-std::string readAll(int descriptor)
+// A start that takes longer has hung, on a dialog perhaps.
+constexpr int kPatienceMilliseconds = 60'000;
+
+// Everything the child writes until it ends; nothing when it keeps its
+// output open past the patience.
+std::optional<std::string> readAll(int descriptor)
 {
     std::string output;
-    char chunk[4096];
+    const std::int64_t deadline = monotonicNanoseconds() + kPatienceMilliseconds * 1'000'000LL;
     for (;;) {
+        const std::int64_t left = (deadline - monotonicNanoseconds()) / 1'000'000;
+        pollfd readable{descriptor, POLLIN, 0};
+        const int ready = left > 0 ? poll(&readable, 1, int(left)) : 0;
+        if (ready == 0)
+            return std::nullopt;
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            return output;
+        }
+        char chunk[4096];
         const ssize_t count = read(descriptor, chunk, sizeof chunk);
         if (count > 0)
             output.append(chunk, std::size_t(count));
@@ -95,15 +114,19 @@ ProgramStart startProgram(const std::string& program, const std::vector<std::str
     if (posix_spawn(&child, path.c_str(), actions.get(), nullptr, argv.data(), environ) != 0)
         throw std::runtime_error("cannot start " + path);
     writing.close();
-    const std::string output = readAll(reading.get());
+    const std::optional<std::string> output = readAll(reading.get());
+    if (!output)
+        kill(child, SIGKILL);
 
     int status = 0;
     rusage usage{};
     while (wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
     }
-    const auto report = findStartReport(output);
+    if (!output)
+        throw std::runtime_error(program + " hung in " + folder);
+    const auto report = findStartReport(*output);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !report)
-        throw std::runtime_error(program + " failed in " + folder + ": " + output);
+        throw std::runtime_error(program + " failed in " + folder + ": " + *output);
     return {secondsBetween(spawnedAt, report->mainAt), secondsBetween(spawnedAt, report->windowAt),
             usage.ru_maxrss, report->libraries};
 }

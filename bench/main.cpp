@@ -80,7 +80,7 @@ ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& li
     // The launcher also fills a list of 4,000 rows, and sorts 10,000 servers
     // into a box, that the floors only read.
     againstFloor("2 start-up, 4,000 maps in 10,000 files", kStartManyMaps, "floor + readdir",
-                 kFloorManyMaps, 1.25);
+                 kFloorManyMaps, 1.3);
     row([&] {
         table.addAgainstFloor("2 map listing, 4,000 maps in 10,000 files",
                               medians.seconds(kListing), "readdir+sort",
@@ -128,7 +128,7 @@ ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& li
                         long(medians.counter(kFloor, kPeakKiBCounter)), 1.1);
     });
     againstFloor("6 start-up, 10,000 servers", (kStartServers + std::to_string(10'000)).c_str(),
-                 "floor + list read", kFloorServers, 1.25);
+                 "floor + list read", kFloorServers, 1.3);
     row([&] {
         table.addGrowth("6 start-up, 1,000 → 10,000 servers", servers(10'000), servers(1'000),
                         nLogNGrowth(1'000, 10'000), "n log n");
