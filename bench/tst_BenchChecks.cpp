@@ -1,14 +1,24 @@
 // What the bench reads from its start-up children (their report line among
 // whatever else they print, the libraries in their memory map), and floors
 // that must do the launcher's work, no less.
+#include "MonotonicClock.h"
 #include "PlainArguments.h"
 #include "PlainServerList.h"
+#include "ProgramStart.h"
 #include "StartReport.h"
 #include "UnwantedLibraries.h"
 #include "app/GameArguments.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string_view>
 
 namespace {
 
@@ -36,6 +46,8 @@ private slots:
     void buildsTheLaunchersArgumentString();
     void readsServerListLines_data();
     void readsServerListLines();
+    void timesStartedPrograms_data();
+    void timesStartedPrograms();
 };
 
 void TestBenchChecks::findsUnwantedLibraries_data()
@@ -167,5 +179,75 @@ void TestBenchChecks::readsServerListLines()
     QTEST(listed(readLinesPlainly(list.fileName().toStdString())), "lines");
 }
 
-QTEST_APPLESS_MAIN(TestBenchChecks)
+// This program started again as a start-up child, in one of these ways.
+namespace {
+
+constexpr char kReports[] = "--reports";
+constexpr char kReportsInFolderWithMarker[] = "--reports-beside-marker";
+constexpr char kFails[] = "--fails";
+constexpr char kMarker[] = "marker";
+
+} // namespace
+
+void TestBenchChecks::timesStartedPrograms_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("reported");
+
+    QTest::newRow("a child that reports") << QString::fromLatin1(kReports) << true;
+    QTest::newRow("in the folder it was given")
+        << QString::fromLatin1(kReportsInFolderWithMarker) << true;
+    QTest::newRow("a child that fails") << QString::fromLatin1(kFails) << false;
+    QTest::newRow("a child that reports nothing") << QStringLiteral("--nothing") << false;
+}
+
+void TestBenchChecks::timesStartedPrograms()
+{
+    QFETCH(QString, way);
+    QFETCH(bool, reported);
+    const QTemporaryDir folder;
+    QFile marker(folder.filePath(QLatin1String(kMarker)));
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    const std::string program =
+        QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+    try {
+        const ProgramStart start =
+            startProgram(program, {way.toStdString()}, folder.path().toStdString());
+        QVERIFY(reported);
+        QVERIFY(start.toMain > 0);
+        QVERIFY(start.toWindow >= start.toMain);
+        QVERIFY(start.peakKiB > 0);
+        QCOMPARE(listed(start.unwantedLibraries), QStringList{"libzip.so.4.0"});
+    } catch (const std::runtime_error& error) {
+        QVERIFY2(!reported, error.what());
+        // What the child said is shown.
+        if (way == QLatin1String(kFails))
+            QVERIFY(std::strstr(error.what(), "no display"));
+    }
+}
+
+// As the child timesStartedPrograms starts: reports, fails, or ends saying
+// nothing.
+[[noreturn]] void runAsChild(std::string_view way)
+{
+    const std::int64_t mainAt = monotonicNanoseconds();
+    if (way == kReports ||
+        (way == kReportsInFolderWithMarker && QFileInfo::exists(QLatin1String(kMarker))))
+        reportStartAndExit({mainAt, monotonicNanoseconds(), {"libzip.so.4.0"}});
+    if (way == kFails) {
+        std::fputs("no display\n", stderr);
+        std::exit(1);
+    }
+    std::exit(0);
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 2 && std::string_view(argv[1]).starts_with("--"))
+        runAsChild(argv[1]);
+    QCoreApplication application(argc, argv);
+    TestBenchChecks checks;
+    return QTest::qExec(&checks, argc, argv);
+}
+
 #include "tst_BenchChecks.moc"
