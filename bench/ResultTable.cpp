@@ -133,13 +133,6 @@ void ResultTable::addAgainstFloor(const std::string& figure, double seconds,
                      "≤ " + times(maxRatio), ratio <= maxRatio});
 }
 
-void ResultTable::addComparison(const std::string& figure, double seconds,
-                                const std::string& floorName, double floorSeconds)
-{
-    rows_.push_back({figure, duration(seconds), duration(floorSeconds) + " " + floorName,
-                     seconds / floorSeconds, "", true});
-}
-
 void ResultTable::addLimit(const std::string& figure, double seconds, double limitSeconds)
 {
     rows_.push_back({figure, duration(seconds), "", NAN, "≤ " + duration(limitSeconds),

@@ -48,9 +48,6 @@ public:
     // A time at most maxRatio times its floor.
     void addAgainstFloor(const std::string& figure, double seconds, const std::string& floorName,
                          double floorSeconds, double maxRatio);
-    // A time against another floor, shown to explain a figure; no target.
-    void addComparison(const std::string& figure, double seconds, const std::string& floorName,
-                       double floorSeconds);
     // A time at most limitSeconds.
     void addLimit(const std::string& figure, double seconds, double limitSeconds);
     // A peak memory at most maxRatio times the floor program's.
