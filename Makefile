@@ -97,7 +97,7 @@ BENCH_DIR := $(BUILD_DIR)/bench
 BENCH_FLAGS ?=
 
 .PHONY: bench
-bench: PACKAGES += libbenchmark-dev
+bench: PACKAGES += libbenchmark-dev libminizip-dev
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVORTLINE_BENCH=ON
 	cmake --build $(BENCH_DIR) --target vortline_bench

@@ -138,7 +138,7 @@ void makeStart(const QString& start, const QString& game, int servers)
     QByteArray list;
     for (int number = 0; number < servers; ++number)
         list += *persist::writeServerLine(serverAddress(number));
-    writeFile(start + QStringLiteral("/servers.vtl"), list);
+    writeFile(start + QLatin1Char('/') + QLatin1String(BenchFolders::kServerListFile), list);
 }
 
 } // namespace

@@ -27,6 +27,8 @@ public:
     QString manyArchivesFolder() const { return path("game-50-archives/baseq3"); }
 
     static constexpr int kServerCounts[] = {1'000, 10'000, 40'000};
+    // In each start folder, beside the settings file.
+    static constexpr char kServerListFile[] = "servers.vtl";
 
 private:
     QString path(const char* name) const { return root_.filePath(QLatin1String(name)); }

@@ -3,7 +3,10 @@
 #include "BenchFolders.h"
 #include "ChildStart.h"
 #include "PaintedWindow.h"
+#include "PlainArchives.h"
+#include "PlainArguments.h"
 #include "PlainListing.h"
+#include "ProgramStart.h"
 #include "ServerStatusRun.h"
 #include "app/Form1.h"
 #include "app/GameArguments.h"
@@ -13,19 +16,24 @@
 #include "persist/ServerList.h"
 #include "persist/ServerListFile.h"
 #include "platform/NativePlatform.h"
+#include "ui/DesignLook.h"
 #include "ui/FileListBox.h"
 #include "ui/ValueCheckBox.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -49,43 +57,81 @@ template <typename Work> void registerRepeated(const std::string& name, Work wor
         ->ReportAggregatesOnly();
 }
 
-// Times starts of the window in fresh processes, from construction until its
-// first paint.
-void registerInChild(const std::string& name, ChildTask task, const QString& folder,
-                     int repetitions)
+// Starts vary with the machine's load more than anything measured in one
+// process, so they are repeated more.
+constexpr int kStartRepetitions = 25;
+
+constexpr char kLauncherProgram[] = "vortline_bench_launcher";
+constexpr char kFloorProgram[] = "vortline_bench_floor";
+constexpr char kArchivesFloorProgram[] = "vortline_bench_floor_archives";
+
+struct Start {
+    const char* program;
+    std::vector<std::string> arguments;
+    QString folder;
+};
+
+// Times starts of a program in fresh processes, from its spawn until the
+// first paint of its window; its time to main() and peak memory are kept
+// as counters, and a launcher's unwanted libraries in `libraries`.
+void registerStart(const std::string& name, Start start, int repetitions,
+                   LibrariesAtWindow* libraries = nullptr)
 {
-    benchmark::RegisterBenchmark(name.c_str(),
-                                 [task, folder](benchmark::State& state) {
-                                     for (auto _ : state)
-                                         state.SetIterationTime(runInChild(task, folder).seconds);
-                                 })
+    benchmark::RegisterBenchmark(
+        name.c_str(),
+        [start, libraries](benchmark::State& state) {
+            for (auto _ : state) {
+                const ProgramStart started =
+                    startProgram(start.program, start.arguments, start.folder.toStdString());
+                state.SetIterationTime(started.toWindow);
+                state.counters[kToMainCounter] = started.toMain;
+                state.counters[kPeakKiBCounter] = double(started.peakKiB);
+                if (libraries) {
+                    libraries->checked = true;
+                    libraries->names.insert(started.unwantedLibraries.begin(),
+                                            started.unwantedLibraries.end());
+                }
+            }
+        })
         ->UseManualTime()
         ->Iterations(1)
         ->Repetitions(repetitions)
         ->ReportAggregatesOnly();
 }
 
-// Starts vary with the machine's load more than anything measured in one
-// process, so they are repeated more.
-constexpr int kStartRepetitions = 25;
-
-void registerStarts(const BenchFolders& folders)
+void registerStarts(const BenchFolders& folders, LibrariesAtWindow& libraries)
 {
-    registerInChild(bench_name::kFloorWindow, ChildTask::FloorWindow, folders.startWithTenMaps(),
-                    kStartRepetitions);
+    const QString tenMaps = folders.startWithTenMaps();
+    const std::string designFonts = "--design-fonts";
     // Shown for comparison only, so repeated less.
-    registerInChild(bench_name::kFloorInDesignFonts, ChildTask::FloorWindowInDesignFonts,
-                    folders.startWithTenMaps(), kStartRepetitions / 2);
-    registerInChild(bench_name::kStartTenMaps, ChildTask::LauncherWindow,
-                    folders.startWithTenMaps(), kStartRepetitions);
-    registerInChild(bench_name::kStartManyMaps, ChildTask::LauncherWindow,
-                    folders.startWithManyMaps(), kStartRepetitions);
+    registerStart(bench_name::kFloorWindow, {kFloorProgram, {}, tenMaps}, kStartRepetitions / 2);
+    registerStart(bench_name::kFloor, {kFloorProgram, {designFonts}, tenMaps}, kStartRepetitions);
+    registerStart(
+        bench_name::kFloorManyMaps,
+        {kFloorProgram, {designFonts, "--maps", folders.manyMapsFolder().toStdString()}, tenMaps},
+        kStartRepetitions);
+    const QString tenThousandServers = folders.startWithServers(10'000);
+    registerStart(bench_name::kFloorServers,
+                  {kFloorProgram,
+                   {designFonts, "--servers", BenchFolders::kServerListFile},
+                   tenThousandServers},
+                  kStartRepetitions);
+    registerStart(bench_name::kFloorStockGame,
+                  {kArchivesFloorProgram,
+                   {designFonts, "--archives", folders.stockGameFolder().toStdString()},
+                   tenMaps},
+                  kStartRepetitions);
+
+    registerStart(bench_name::kStartTenMaps, {kLauncherProgram, {}, tenMaps}, kStartRepetitions,
+                  &libraries);
+    registerStart(bench_name::kStartManyMaps, {kLauncherProgram, {}, folders.startWithManyMaps()},
+                  kStartRepetitions, &libraries);
     for (const int count : BenchFolders::kServerCounts)
-        registerInChild(bench_name::kStartServers + std::to_string(count),
-                        ChildTask::LauncherWindow, folders.startWithServers(count),
-                        count > 10'000 ? kStartRepetitions / 2 : kStartRepetitions);
-    registerInChild(bench_name::kStartStockGame, ChildTask::LauncherWindow,
-                    folders.startWithStockGame(), kStartRepetitions);
+        registerStart(bench_name::kStartServers + std::to_string(count),
+                      {kLauncherProgram, {}, folders.startWithServers(count)},
+                      count > 10'000 ? kStartRepetitions / 2 : kStartRepetitions, &libraries);
+    registerStart(bench_name::kStartStockGame, {kLauncherProgram, {}, folders.startWithStockGame()},
+                  kStartRepetitions, &libraries);
 }
 
 void registerArchives(const BenchFolders& folders)
@@ -93,6 +139,10 @@ void registerArchives(const BenchFolders& folders)
     registerRepeated(bench_name::kArchiveListing, [folder = folders.manyArchivesFolder()] {
         return app::GameContent::read(folder).mapFiles();
     });
+    registerRepeated(bench_name::kArchiveListingFloor,
+                     [folder = folders.manyArchivesFolder().toStdString()] {
+                         return listArchiveMapsPlainly(folder);
+                     });
     const QString stock = folders.stockGameFolder();
     benchmark::RegisterBenchmark(
         bench_name::kFirstLevelshotTip,
@@ -108,6 +158,33 @@ void registerArchives(const BenchFolders& folders)
                     std::chrono::duration<double>(Clock::now() - started).count());
                 if (tip.picture.isNull() || tip.text.isEmpty())
                     state.SkipWithError("the tip lacks its picture or its text");
+            }
+        })
+        ->UseManualTime()
+        ->Iterations(5)
+        ->Repetitions(11)
+        ->ReportAggregatesOnly();
+    // The same two entries read from the same archive and the picture made
+    // ready to draw.
+    const std::string archive = (stock + QStringLiteral("/pak0.pk3")).toStdString();
+    const std::string map = BenchFolders::kStockMap;
+    const std::string levelshot = "levelshots/" + map.substr(0, map.rfind('.')) + ".jpg";
+    benchmark::RegisterBenchmark(
+        bench_name::kLevelshotFloor,
+        [archive, levelshot](benchmark::State& state) {
+            for (auto _ : state) {
+                const auto started = Clock::now();
+                const std::string arenas = readArchiveEntryPlainly(archive, "scripts/arenas.txt");
+                const std::string picture = readArchiveEntryPlainly(archive, levelshot);
+                // Scaled smoothly to the tip's size, as the tip shows it.
+                const QPixmap shown = QPixmap::fromImage(
+                    QImage::fromData(reinterpret_cast<const uchar*>(picture.data()),
+                                     int(picture.size()))
+                        .scaled(256, 192, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                state.SetIterationTime(
+                    std::chrono::duration<double>(Clock::now() - started).count());
+                if (shown.isNull() || arenas.empty())
+                    state.SkipWithError("the archive lacks the levelshot or the arena script");
             }
         })
         ->UseManualTime()
@@ -229,12 +306,58 @@ void registerArguments(const BenchFolders& folders)
         ->ReportAggregatesOnly();
     registerRepeated(bench_name::kArgumentsString,
                      [options = everyOption()] { return app::buildGameArguments(options); });
+    const PlainOptions plain = plainOptions(everyOption());
+    // A floor that built another string would measure other work.
+    if (QString::fromStdString(argumentsPlainly(plain)) != app::buildGameArguments(everyOption()))
+        throw std::runtime_error("the plain argument string differs from the launcher's");
+    registerRepeated(bench_name::kArgumentsPlainString,
+                     [plain] { return argumentsPlainly(plain); });
+    benchmark::RegisterBenchmark(
+        bench_name::kArgumentsLineEdit,
+        [](benchmark::State& state) {
+            // Text1 as the window has it, in its size and font, given the two
+            // strings the window benchmark alternates between.
+            app::LaunchOptions options = everyOption();
+            options.rate22 = false;
+            const QString texts[] = {app::buildGameArguments(options),
+                                     app::buildGameArguments(everyOption())};
+            QLineEdit edit;
+            edit.setFont(ui::designFont(ui::DesignFont::MsSansSerif));
+            edit.resize(393, 35);
+            showAndWaitForPaint(edit);
+            int rate = 0;
+            for (auto _ : state) {
+                rate = 1 - rate;
+                const auto started = Clock::now();
+                edit.setText(texts[rate]);
+                state.SetIterationTime(
+                    std::chrono::duration<double>(Clock::now() - started).count());
+            }
+        })
+        ->UseManualTime()
+        ->MinTime(kMinSecondsPerRepetition)
+        ->Repetitions(11)
+        ->ReportAggregatesOnly();
 }
 
 persist::LauncherSettings settingsWithFields(int length)
 {
     const QString text(length, QLatin1Char('x'));
     return {text, text, text, text, text, 1, 0, 1};
+}
+
+// Times work done once in a fresh process.
+void registerInChild(const std::string& name, ChildTask task, const QString& folder)
+{
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [task, folder](benchmark::State& state) {
+                                     for (auto _ : state)
+                                         state.SetIterationTime(runInChild(task, folder));
+                                 })
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(15)
+        ->ReportAggregatesOnly();
 }
 
 void registerRecords(const BenchFolders& folders)
@@ -247,18 +370,18 @@ void registerRecords(const BenchFolders& folders)
         registerRepeated(bench_name::kSettingsWrite + std::to_string(length),
                          [settings] { return persist::writeSettingsRecord(settings); });
     }
-    // Read once, as start-up reads it: in a loop, the allocator would reuse
-    // the memory the previous read gave back, which start-up never can.
     for (const int lines : kServerListLines)
         registerInChild(bench_name::kServerListRead + std::to_string(lines),
-                        ChildTask::ServerListRead, folders.startWithServers(lines), 15);
+                        ChildTask::ServerListRead, folders.startWithServers(lines));
+    registerInChild(bench_name::kServerListPlainRead + std::to_string(kServerListLines[0]),
+                    ChildTask::PlainServerListRead, folders.startWithServers(kServerListLines[0]));
 }
 
 } // namespace
 
-void registerLauncherBenchmarks(const BenchFolders& folders)
+void registerLauncherBenchmarks(const BenchFolders& folders, LibrariesAtWindow& libraries)
 {
-    registerStarts(folders);
+    registerStarts(folders, libraries);
     registerListings(folders);
     registerArchives(folders);
     registerArguments(folders);

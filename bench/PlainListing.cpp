@@ -39,8 +39,13 @@ std::vector<std::string> listMapsPlainly(const std::string& folder)
             isRegularFile(folder, *entry))
             names.emplace_back(entry->d_name, length);
     }
+    sortIgnoringCase(names);
+    return names;
+}
+
+void sortIgnoringCase(std::vector<std::string>& names)
+{
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return strcasecmp(a.c_str(), b.c_str()) < 0;
     });
-    return names;
 }

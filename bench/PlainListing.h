@@ -7,3 +7,6 @@
 // ".bsp" or ".map" in any letter case, sorted without regard to case, with
 // nothing but readdir and the standard library.
 std::vector<std::string> listMapsPlainly(const std::string& folder);
+
+// Sorts names without regard to case, as the launcher's lists show them.
+void sortIgnoringCase(std::vector<std::string>& names);

@@ -39,6 +39,12 @@ std::string duration(double seconds)
     return printed("%.2f", seconds, " s");
 }
 
+// The time to the window, and to main() after it.
+std::string startTimes(StartTime start)
+{
+    return duration(start.toWindow) + " (main " + duration(start.toMain) + ")";
+}
+
 std::string memory(long kib)
 {
     return printed("%.1f", double(kib) / 1024, " MiB");
@@ -66,8 +72,10 @@ void MedianCollector::ReportRuns(const std::vector<Run>& runs)
         const std::string name = run.run_name.function_name;
         if (run.error_occurred)
             errors_[name] = run.error_message;
-        else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
             medians_[name] = toSeconds(run.GetAdjustedRealTime(), run.time_unit);
+            counters_[name] = run.counters;
+        }
     }
 }
 
@@ -81,6 +89,41 @@ double MedianCollector::seconds(const std::string& name) const
     return median->second;
 }
 
+double MedianCollector::counter(const std::string& name, const std::string& counterName) const
+{
+    seconds(name);
+    const auto counters = counters_.find(name);
+    const auto counter = counters->second.find(counterName);
+    if (counter == counters->second.end())
+        throw std::runtime_error(name + " has no counter " + counterName);
+    return counter->second.value;
+}
+
+void ResultTable::addStartAgainstFloor(const std::string& figure, StartTime start,
+                                       const std::string& floorName, StartTime floor,
+                                       double maxRatio)
+{
+    const double ratio = start.toWindow / floor.toWindow;
+    rows_.push_back({figure, startTimes(start), startTimes(floor) + " " + floorName, ratio,
+                     "≤ " + times(maxRatio), ratio <= maxRatio});
+}
+
+void ResultTable::addStartComparison(const std::string& figure, StartTime start,
+                                     const std::string& floorName, StartTime floor)
+{
+    rows_.push_back({figure, startTimes(start), startTimes(floor) + " " + floorName,
+                     start.toWindow / floor.toWindow, "", true});
+}
+
+void ResultTable::addUnwanted(const std::string& figure, const std::vector<std::string>& libraries)
+{
+    std::string names;
+    for (const std::string& library : libraries)
+        names += (names.empty() ? "" : ", ") + library;
+    rows_.push_back(
+        {figure, std::to_string(libraries.size()), "", NAN, "none", libraries.empty(), names});
+}
+
 void ResultTable::addAgainstFloor(const std::string& figure, double seconds,
                                   const std::string& floorName, double floorSeconds,
                                   double maxRatio)
@@ -88,13 +131,6 @@ void ResultTable::addAgainstFloor(const std::string& figure, double seconds,
     const double ratio = seconds / floorSeconds;
     rows_.push_back({figure, duration(seconds), duration(floorSeconds) + " " + floorName, ratio,
                      "≤ " + times(maxRatio), ratio <= maxRatio});
-}
-
-void ResultTable::addComparison(const std::string& figure, double seconds,
-                                const std::string& floorName, double floorSeconds)
-{
-    rows_.push_back({figure, duration(seconds), duration(floorSeconds) + " " + floorName,
-                     seconds / floorSeconds, "", true});
 }
 
 void ResultTable::addLimit(const std::string& figure, double seconds, double limitSeconds)
@@ -121,24 +157,28 @@ void ResultTable::addGrowth(const std::string& figure, double largerSeconds, dou
 bool ResultTable::print() const
 {
     std::size_t figureWidth = 6;
+    std::size_t medianWidth = 10;
     std::size_t floorWidth = 5;
     for (const Row& row : rows_) {
         figureWidth = std::max(figureWidth, row.figure.size());
+        medianWidth = std::max(medianWidth, row.median.size());
         floorWidth = std::max(floorWidth, row.floor.size());
     }
     std::printf("%s  %s  %s  %s  %s  %s\n", padded("figure", figureWidth).c_str(),
-                padded("median", 10).c_str(), padded("floor", floorWidth).c_str(),
+                padded("median", medianWidth).c_str(), padded("floor", floorWidth).c_str(),
                 padded("ratio", 6).c_str(), padded("target", 22).c_str(), "");
     bool allWithin = true;
     for (const Row& row : rows_) {
         allWithin = allWithin && row.withinTarget;
         std::printf("%s  %s  %s  %s  %s  %s\n", padded(row.figure, figureWidth).c_str(),
-                    padded(row.median, 10).c_str(), padded(row.floor, floorWidth).c_str(),
+                    padded(row.median, medianWidth).c_str(), padded(row.floor, floorWidth).c_str(),
                     padded(std::isnan(row.ratio) ? "" : times(row.ratio), 6).c_str(),
                     padded(row.target, 22).c_str(),
                     row.target.empty() ? ""
                     : row.withinTarget ? "ok"
                                        : "MISSED");
+        if (!row.note.empty())
+            std::printf("    %s\n", row.note.c_str());
     }
     return allWithin;
 }
