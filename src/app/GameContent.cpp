@@ -121,7 +121,7 @@ GameContent GameContent::readInOrder(const QStringList& archives)
             continue;
         Archive listed{path, {}, {}};
         QStringList scripts;
-        archive->forEachEntryName([&listed, &scripts](QByteArrayView entry) {
+        const bool whole = archive->forEachEntryName([&listed, &scripts](QByteArrayView entry) {
             if (const auto map = nameDirectlyIn(entry, kMaps);
                 map.size() > kMapEnding.size() && endsWith(map, kMapEnding)) {
                 if (auto text = utf8Text(map))
@@ -130,10 +130,17 @@ GameContent GameContent::readInOrder(const QStringList& archives)
                 if (auto text = utf8Text(entry))
                     listed.levelshots.append(std::move(*text));
             } else if (isArenaScript(entry)) {
-                if (auto text = utf8Text(entry))
+                if (auto text = utf8Text(entry)) {
                     scripts.append(std::move(*text));
+                    return true;
+                }
             }
+            return false;
         });
+        // A directory that breaks off part way is a damaged archive: left
+        // out, as one that does not open.
+        if (!whole)
+            continue;
         // Read here, off the window's thread, so that the first tip opens no
         // archive for them; only archives that carry scripts are read.
         for (const QString& script : std::as_const(scripts)) {

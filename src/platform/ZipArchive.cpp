@@ -25,6 +25,7 @@ class ArchiveBytes {
 public:
     explicit ArchiveBytes(QByteArray bytes)
         : window_(std::move(bytes))
+        , windowSize_(quint64(window_.size()))
     {
     }
     explicit ArchiveBytes(std::unique_ptr<QFile> file)
@@ -34,19 +35,18 @@ public:
 
     quint64 read(char* into, quint64 wanted)
     {
-        quint64 done = 0;
-        while (done < wanted) {
-            const quint64 at = position_ + done;
-            if (!inWindow(at) && !(file_ && fillWindow(at, wanted - done)))
-                break;
-            const quint64 offset = at - windowStart_;
-            const quint64 step = std::min<quint64>(wanted - done, quint64(window_.size()) - offset);
-            std::memcpy(into + done, window_.constData() + offset, step);
-            done += step;
+        // Most reads are of one byte of the window: a directory's fields are
+        // read a byte at a time. Before the window, the offset wraps around.
+        const quint64 offset = position_ - windowStart_;
+        if (offset < windowSize_ && wanted <= windowSize_ - offset) {
+            if (wanted == 1)
+                *into = window_.constData()[offset];
+            else
+                std::memcpy(into, window_.constData() + offset, wanted);
+            position_ += wanted;
+            return wanted;
         }
-        position_ += done;
-        ranShort_ = ranShort_ || done < wanted;
-        return done;
+        return readAcrossWindows(into, wanted);
     }
 
     // False, and the position stays, for one before the start or past what a
@@ -72,14 +72,29 @@ private:
     static constexpr quint64 kMaxPosition = std::numeric_limits<qint64>::max();
     static constexpr qint64 kWindow = 64 * 1024;
 
-    bool inWindow(quint64 at) const
+    // Kept out of read(), which minizip calls a hundred times an entry.
+    Q_NEVER_INLINE quint64 readAcrossWindows(char* into, quint64 wanted)
     {
-        return at >= windowStart_ && at - windowStart_ < quint64(window_.size());
+        quint64 done = 0;
+        while (done < wanted) {
+            const quint64 at = position_ + done;
+            if (!inWindow(at) && !(file_ && fillWindow(at, wanted - done)))
+                break;
+            const quint64 offset = at - windowStart_;
+            const quint64 step = std::min(wanted - done, windowSize_ - offset);
+            std::memcpy(into + done, window_.constData() + offset, step);
+            done += step;
+        }
+        position_ += done;
+        ranShort_ = ranShort_ || done < wanted;
+        return done;
     }
+
+    bool inWindow(quint64 at) const { return at - windowStart_ < windowSize_; }
 
     quint64 size() const
     {
-        return file_ ? quint64(std::max<qint64>(file_->size(), 0)) : quint64(window_.size());
+        return file_ ? quint64(std::max<qint64>(file_->size(), 0)) : windowSize_;
     }
 
     // Reads the window that holds `at`, reaching back when minizip reads
@@ -94,12 +109,14 @@ private:
         window_.resize(kWindow);
         const qint64 got = file_->seek(qint64(start)) ? file_->read(window_.data(), kWindow) : -1;
         window_.resize(std::max<qint64>(got, 0));
+        windowSize_ = quint64(window_.size());
         windowStart_ = start;
         return inWindow(at);
     }
 
     std::unique_ptr<QFile> file_;
     QByteArray window_;
+    quint64 windowSize_ = 0;
     quint64 windowStart_ = 0;
     quint64 position_ = 0;
     bool ranShort_ = false;
@@ -107,7 +124,6 @@ private:
 
 // minizip's I/O, over ArchiveBytes, which the archive's state owns: opening
 // hands minizip the bytes it was given, and closing leaves them to their owner.
-extern "C" {
 voidpf ZCALLBACK openBytes(voidpf bytes, const void*, int)
 {
     return bytes;
@@ -135,7 +151,6 @@ int ZCALLBACK closeNothing(voidpf, voidpf)
 int ZCALLBACK noError(voidpf, voidpf)
 {
     return 0;
-}
 }
 
 struct ArchiveClose {
@@ -180,15 +195,25 @@ struct ZipArchive::State {
     // Declared first so they outlive the handle that reads them.
     std::unique_ptr<ArchiveBytes> bytes;
     ArchiveHandle archive;
-    // Where the first entry of each name is, made at the first read: listing
-    // an archive needs none.
-    std::optional<QHash<QByteArray, unz64_file_pos>> places;
+    // Where the first entry of each name is: of the names a listing meant
+    // to read, then, at the first read of another name, of all.
+    QHash<QByteArray, unz64_file_pos> places;
+    bool placesWhole = false;
 
     static std::unique_ptr<State> over(std::unique_ptr<ArchiveBytes> bytes);
 
-    // Each entry's name and information, in the archive's order; false when
-    // the directory breaks off before its stated end.
-    template <typename Visit> bool forEachEntry(Visit visit) const
+    // Keeps where the entry minizip is at lies, the first of its name.
+    void keepPlace(QByteArrayView name)
+    {
+        QByteArray key = name.toByteArray();
+        unz64_file_pos place{};
+        if (!places.contains(key) && unzGetFilePos64(archive.get(), &place) == UNZ_OK)
+            places.insert(std::move(key), place);
+    }
+
+    // Each entry's name, in the archive's order, with minizip at its entry;
+    // false when the directory breaks off before its stated end.
+    template <typename Visit> bool forEachEntry(Visit visit)
     {
         unzFile handle = archive.get();
         unz_global_info64 global{};
@@ -205,7 +230,7 @@ struct ZipArchive::State {
                                         nullptr, 0) != UNZ_OK)
                 return false;
             ++seen;
-            visit(QByteArrayView(name.get(), qsizetype(info.size_filename)), info);
+            visit(QByteArrayView(name.get(), qsizetype(info.size_filename)));
         }
         // An archive of exactly 65,535 entries has no count minizip stops at.
         return status == UNZ_END_OF_LIST_OF_FILE || seen == global.number_entry;
@@ -219,12 +244,8 @@ std::unique_ptr<ZipArchive::State> ZipArchive::State::over(std::unique_ptr<Archi
     auto state = std::make_unique<State>();
     state->archive.reset(unzOpen2_64(bytes.get(), &io));
     state->bytes = std::move(bytes);
-    // minizip takes an end record cut short as if its last field were
-    // there, and reads a directory entry only when it gets there: an entry
-    // that breaks off, or a count of more entries than there are, is refused
-    // whole now rather than listed in part.
-    if (!state->archive || state->bytes->ranShort() ||
-        !state->forEachEntry([](QByteArrayView, const unz_file_info64&) {}))
+    // minizip takes an end record cut short as if its last field were there.
+    if (!state->archive || state->bytes->ranShort())
         return nullptr;
     return state;
 }
@@ -267,18 +288,26 @@ std::optional<ZipArchive> ZipArchive::fromBytes(const QByteArray& bytes)
     return ZipArchive(std::move(state));
 }
 
-QStringList ZipArchive::entryNames() const
+std::optional<QStringList> ZipArchive::entryNames() const
 {
     QStringList names;
-    forEachEntryName([&names](QByteArrayView name) { names.append(QString::fromUtf8(name)); });
+    if (!forEachEntryName([&names](QByteArrayView name) {
+            names.append(QString::fromUtf8(name));
+            return false;
+        }))
+        return std::nullopt;
     return names;
 }
 
-void ZipArchive::forEachEntryName(const std::function<void(QByteArrayView)>& visit) const
+bool ZipArchive::forEachEntryName(const std::function<bool(QByteArrayView)>& visit) const
 {
-    if (state_)
-        state_->forEachEntry(
-            [&visit](QByteArrayView name, const unz_file_info64&) { visit(name); });
+    if (!state_)
+        return false;
+    State& state = *state_;
+    return state.forEachEntry([&state, &visit](QByteArrayView name) {
+        if (visit(name))
+            state.keepPlace(name);
+    });
 }
 
 std::optional<QByteArray> ZipArchive::read(const QString& entryName, qint64 maxBytes) const
@@ -286,17 +315,13 @@ std::optional<QByteArray> ZipArchive::read(const QString& entryName, qint64 maxB
     if (!state_ || maxBytes < 0)
         return std::nullopt;
     unzFile archive = state_->archive.get();
-    if (!state_->places) {
-        auto& places = state_->places.emplace();
-        state_->forEachEntry([&places, archive](QByteArrayView name, const unz_file_info64&) {
-            QByteArray key = name.toByteArray();
-            unz64_file_pos place{};
-            if (!places.contains(key) && unzGetFilePos64(archive, &place) == UNZ_OK)
-                places.insert(std::move(key), place);
-        });
+    const QByteArray name = entryName.toUtf8();
+    if (!state_->places.contains(name) && !state_->placesWhole) {
+        state_->forEachEntry([this](QByteArrayView each) { state_->keepPlace(each); });
+        state_->placesWhole = true;
     }
-    const auto found = state_->places->constFind(entryName.toUtf8());
-    if (found == state_->places->constEnd() || unzGoToFilePos64(archive, &*found) != UNZ_OK)
+    const auto found = state_->places.constFind(name);
+    if (found == state_->places.constEnd() || unzGoToFilePos64(archive, &*found) != UNZ_OK)
         return std::nullopt;
 
     // A stated size over the limit needs no reading; one under it proves

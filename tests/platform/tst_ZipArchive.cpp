@@ -104,8 +104,10 @@ void TestZipArchive::reads()
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(archive) == archive.size());
     file.close();
     for (const auto& opened : {ZipArchive::open(file.fileName()), ZipArchive::fromBytes(archive)}) {
-        QCOMPARE(opened ? opened->read(entry, maxBytes).value_or(none) : closed, bytes);
-        QCOMPARE(opened ? opened->entryNames() : names, names);
+        // A directory that breaks off part way refuses the archive as well.
+        const auto listed = opened ? opened->entryNames() : std::nullopt;
+        QCOMPARE(listed ? opened->read(entry, maxBytes).value_or(none) : closed, bytes);
+        QCOMPARE(listed.value_or(names), names);
     }
 }
 
