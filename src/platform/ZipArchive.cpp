@@ -18,9 +18,9 @@ namespace platform {
 namespace {
 
 // What minizip reads: bytes in memory, or a file seen through a window of its
-// bytes kept in memory. minizip reads a central directory's fields a byte or
-// two at a time, going back and forth; the window turns that into a few large
-// reads of the file.
+// bytes kept in memory. minizip reads a central directory's fields a byte at a
+// time, going back and forth; the window turns that into a few large reads of
+// the file.
 class ArchiveBytes {
 public:
     explicit ArchiveBytes(QByteArray bytes)
@@ -202,7 +202,8 @@ struct ZipArchive::State {
 
     static std::unique_ptr<State> over(std::unique_ptr<ArchiveBytes> bytes);
 
-    // Keeps where the entry minizip is at lies, the first of its name.
+    // Keeps the place of the entry minizip is at, unless an earlier entry of
+    // its name has one.
     void keepPlace(QByteArrayView name)
     {
         QByteArray key = name.toByteArray();

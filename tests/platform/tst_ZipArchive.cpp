@@ -30,6 +30,46 @@ QByteArray damaged(QByteArray bytes, qsizetype at, char value)
     return bytes;
 }
 
+// The same archive ended as zip64 writes it for many or large entries: its
+// counts, size and offset in a zip64 end record, found through a locator
+// before the plain end record, which holds only "see there" values.
+QByteArray asZip64(const QByteArray& zip)
+{
+    const qsizetype end = zip.size() - 22;
+    const auto number = [&zip](qsizetype at, int bytes) {
+        quint64 value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = value << 8 | quint8(zip[at + i]);
+        return value;
+    };
+    QByteArray bytes = zip.first(end);
+    const auto put = [&bytes](quint64 value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes.append(char(value >> (8 * i)));
+    };
+    put(0x06064b50, 4);
+    put(44, 8);
+    put(45, 2);
+    put(45, 2);
+    put(0, 4);
+    put(0, 4);
+    put(number(end + 10, 2), 8);
+    put(number(end + 10, 2), 8);
+    put(number(end + 12, 4), 8);
+    put(number(end + 16, 4), 8);
+    put(0x07064b50, 4);
+    put(0, 4);
+    put(quint64(end), 8);
+    put(1, 4);
+    put(0x06054b50, 4);
+    put(0, 4);
+    put(0xffffffff, 4);
+    put(0xffffffff, 4);
+    put(0xffffffff, 4);
+    put(0, 2);
+    return bytes;
+}
+
 } // namespace
 
 class TestZipArchive : public QObject {
@@ -63,6 +103,8 @@ void TestZipArchive::reads_data()
     QTest::newRow("exactly at limit")
         << pk3 << "zeros.bin" << qint64(100000) << entries[4].second << names;
     QTest::newRow("one byte over limit") << pk3 << "zeros.bin" << qint64(99999) << none << names;
+    QTest::newRow("zip64 end record")
+        << asZip64(pk3) << "zeros.bin" << mib << entries[4].second << names;
     // Names are bytes: a NUL ends none of them.
     QStringList withNul = names;
     withNul[4] = QString::fromUtf8("zeros\0bin", 9);
