@@ -3,9 +3,11 @@
 #   make test  installs what is missing, builds, and runs the whole test suite
 
 BUILD_DIR := build
+# The launcher reads the game's archives with libminizip-dev; libzip-dev only writes the tests'
+# and the benchmark's archives, a writer independent of that reader.
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-image-formats-plugins fonts-dejavu-core fonts-liberation2 \
-            xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev libzip-dev pkg-config \
-            desktop-file-utils appstream man-db
+            xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev libminizip-dev libzip-dev \
+            pkg-config desktop-file-utils appstream man-db
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: run test build configure deps screenshots pictures install package

@@ -13,7 +13,6 @@
 #include "persist/ServerListFile.h"
 #include "persist/SettingsFile.h"
 #include "platform/PathText.h"
-#include "platform/ZipArchive.h"
 #include "ui/ClickableLabel.h"
 #include "ui/DirListBox.h"
 #include "ui/DriveListBox.h"
@@ -58,7 +57,7 @@ bool reportWrite(platform::Platform& platform, persist::WriteOutcome outcome,
 Form1::Form1(platform::Platform& platform, QWidget* parent)
     : QWidget(parent)
     , platform_(platform)
-    , archivesAhead_(listArchivesAhead(platform))
+    , archivesAhead_(ArchivesAhead::forSavedGame(platform))
 {
     setupUi(this);
     File2->setPattern(gameProgramNames().join(QLatin1Char(';')));
@@ -153,43 +152,14 @@ void Form1::InitLauncher()
     VerFRM->setText(versionCaption());
 }
 
-Form1::ArchivesAhead Form1::listArchivesAhead(platform::Platform& platform)
-{
-    // Listing a game's archives takes milliseconds, most of them memory
-    // touched for the first time. Started at once, on another core, it is
-    // done by the time the window, made meanwhile, needs it.
-    const auto settings = persist::readSettingsFile(platform);
-    if (!settings || settings->gameDirectory == kNotSet)
-        return {};
-    platform::ZipArchive::prepareProcess();
-    ArchivesAhead ahead;
-    for (const QString& folder :
-         {gameFolderOf(settings->gameDirectory), platform.playerGameFolder()}) {
-        // A thread only for archives: most folders have none, or none yet.
-        if (const QStringList archives = GameContent::archivesIn(folder); !archives.isEmpty())
-            ahead.emplace_back(
-                folder, std::async(std::launch::async, &GameContent::readArchives, archives));
-    }
-    return ahead;
-}
-
-GameContent Form1::takeArchives(const QString& folder)
-{
-    for (auto& [aheadFolder, content] : archivesAhead_) {
-        if (aheadFolder == folder && content.valid())
-            return content.get();
-    }
-    return GameContent::read(folder);
-}
-
 bool Form1::listMaps()
 {
     // Most installations keep their maps only in archives: those of the game
     // and, after them, those the player downloaded.
-    GameContent content = takeArchives(gameFolderOf(QDirectory->text()));
+    GameContent content = archivesAhead_.take(gameFolderOf(QDirectory->text()));
     const QString playerFolder = platform_.playerGameFolder();
     const GameContent playerContent =
-        playerFolder.isEmpty() ? GameContent() : takeArchives(playerFolder);
+        playerFolder.isEmpty() ? GameContent() : archivesAhead_.take(playerFolder);
     // Later listings read the folders as they are then.
     archivesAhead_.clear();
     if (!offersMaps(QDirectory->text(), content))

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "ArchivesAhead.h"
 #include "MapTips.h"
 #include "platform/Platform.h"
 #include "ui/Form1Layout.h"
 
 #include <QPointer>
 #include <QWidget>
-
-#include <future>
-#include <utility>
-#include <vector>
 
 namespace persist {
 struct LauncherSettings;
@@ -77,10 +74,6 @@ private:
 
     void connectHandlers();
     bool listMaps();
-    // Archive folders, each with its listing under way on another thread.
-    using ArchivesAhead = std::vector<std::pair<QString, std::future<GameContent>>>;
-    static ArchivesAhead listArchivesAhead(platform::Platform& platform);
-    GameContent takeArchives(const QString& folder);
     void openPicker();
     void startPickerWhereTheProcessIs();
     static void startSlide(ui::Timer* timer, ui::Timer* opposite);

@@ -111,9 +111,7 @@ void Form1::Command5_Click()
         return;
     }
     // Listed once: the map list takes them as if they had been listed ahead.
-    std::promise<GameContent> listed;
-    listed.set_value(std::move(archives));
-    archivesAhead_.emplace_back(gameFolderOf(directory), listed.get_future());
+    archivesAhead_.keep(gameFolderOf(directory), std::move(archives));
     QDirectory->setText(directory);
     SaveSettings();
     InitLauncher();

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <future>
+#include <system_error>
 
 namespace app {
 namespace {
@@ -19,6 +19,8 @@ constexpr QLatin1String kLevelshots("levelshots/");
 constexpr QLatin1String kScripts("scripts/");
 constexpr QLatin1String kArenaEnding(".arena");
 constexpr QLatin1String kArenaList("scripts/arenas.txt");
+// Scripts are a few kilobytes; one of more is no script.
+constexpr qint64 kMaxScriptBytes = 1024 * 1024;
 
 // Entry names are compared as the game compares them: ASCII letters in any
 // case. They are looked at as bytes, since most of an archive's thousands of
@@ -50,6 +52,16 @@ bool isArenaScript(QByteArrayView entry)
            endsWith(nameDirectlyIn(entry, kScripts), kArenaEnding);
 }
 
+// The name as text, or nothing when it is not UTF-8: shown as a guess and
+// sent to the game, it would name no entry the game can find.
+std::optional<QString> utf8Text(QByteArrayView name)
+{
+    QString text = QString::fromUtf8(name);
+    if (text.contains(QChar::ReplacementCharacter) && text.toUtf8() != name)
+        return std::nullopt;
+    return text;
+}
+
 bool isArchive(const QString& name)
 {
     return name.endsWith(QLatin1String(".pk3"), Qt::CaseInsensitive);
@@ -74,17 +86,27 @@ GameContent GameContent::read(const QString& folder)
     return readArchives(archivesIn(folder));
 }
 
-GameContent GameContent::readArchives(const QStringList& archives)
+std::future<GameContent> listOnNewThread(std::function<GameContent()> listing)
+{
+    return std::async(std::launch::async, std::move(listing));
+}
+
+GameContent GameContent::readArchives(const QStringList& archives, const StartListing& start)
 {
     // A player's downloads run to hundreds of archives, which two cores list
     // in little more than half the time; a few are listed here sooner than a
     // thread starts.
     constexpr qsizetype kArchivesWorthAThread = 16;
-    platform::ZipArchive::prepareProcess();
     if (archives.size() < kArchivesWorthAThread)
         return readInOrder(archives);
     const qsizetype half = archives.size() / 2;
-    auto later = std::async(std::launch::async, &readInOrder, archives.sliced(half));
+    std::future<GameContent> later;
+    try {
+        later = start([rest = archives.sliced(half)] { return readInOrder(rest); });
+    } catch (const std::system_error&) {
+        // At the system's limit of threads the listing only takes longer.
+        return readInOrder(archives);
+    }
     GameContent content = readInOrder(archives.first(half));
     content.append(later.get());
     return content;
@@ -97,16 +119,34 @@ GameContent GameContent::readInOrder(const QStringList& archives)
         const auto archive = platform::ZipArchive::open(path);
         if (!archive)
             continue;
-        Archive listed{path, {}, {}, {}};
-        archive->forEachEntryName([&listed](QByteArrayView entry) {
+        Archive listed{path, {}, {}};
+        QStringList scripts;
+        const bool whole = archive->forEachEntryName([&listed, &scripts](QByteArrayView entry) {
             if (const auto map = nameDirectlyIn(entry, kMaps);
-                map.size() > kMapEnding.size() && endsWith(map, kMapEnding))
-                listed.maps.append(QString::fromUtf8(map));
-            else if (!nameDirectlyIn(entry, kLevelshots).isEmpty())
-                listed.levelshots.append(QString::fromUtf8(entry));
-            else if (isArenaScript(entry))
-                listed.scripts.append(QString::fromUtf8(entry));
+                map.size() > kMapEnding.size() && endsWith(map, kMapEnding)) {
+                if (auto text = utf8Text(map))
+                    listed.maps.append(std::move(*text));
+            } else if (!nameDirectlyIn(entry, kLevelshots).isEmpty()) {
+                if (auto text = utf8Text(entry))
+                    listed.levelshots.append(std::move(*text));
+            } else if (isArenaScript(entry)) {
+                if (auto text = utf8Text(entry)) {
+                    scripts.append(std::move(*text));
+                    return true;
+                }
+            }
+            return false;
         });
+        // A directory that breaks off part way is a damaged archive: left
+        // out, as one that does not open.
+        if (!whole)
+            continue;
+        // Read here, off the window's thread, so that the first tip opens no
+        // archive for them; only archives that carry scripts are read.
+        for (const QString& script : std::as_const(scripts)) {
+            if (const auto bytes = archive->read(script, kMaxScriptBytes))
+                content.arenas_.insert(readArenaScript(*bytes));
+        }
         content.archives_.append(std::move(listed));
     }
     return content;
@@ -115,6 +155,7 @@ GameContent GameContent::readInOrder(const QStringList& archives)
 void GameContent::append(const GameContent& later)
 {
     archives_.append(later.archives_);
+    arenas_.insert(later.arenas_);
 }
 
 QStringList GameContent::mapFiles() const
@@ -151,21 +192,6 @@ std::optional<QByteArray> GameContent::levelshot(const QString& fileName, qint64
         }
     }
     return std::nullopt;
-}
-
-QList<QByteArray> GameContent::arenaScripts(qint64 maxBytes) const
-{
-    QList<QByteArray> scripts;
-    for (const Archive& archive : archives_) {
-        std::optional<platform::ZipArchive> opened;
-        for (const QString& entry : archive.scripts) {
-            if (!opened && !(opened = platform::ZipArchive::open(archive.path)))
-                break;
-            if (auto bytes = opened->read(entry, maxBytes))
-                scripts.append(std::move(*bytes));
-        }
-    }
-    return scripts;
 }
 
 QString gameFolderOf(const QString& gameDirectory)

@@ -13,7 +13,6 @@ namespace {
 // back to 4:3, and so does the tip, at a size that shows the map's look.
 constexpr QSize kLevelshotSize(256, 192);
 constexpr qint64 kMaxPictureBytes = 16 * 1024 * 1024;
-constexpr qint64 kMaxScriptBytes = 1024 * 1024;
 
 // The game looks for a levelshot in these formats, in this order.
 constexpr const char* kPictureFormats[] = {"tga", "jpg"};
@@ -45,7 +44,6 @@ void MapTips::reset(GameContent content, QString levelshotsFolder)
 {
     content_ = std::move(content);
     levelshotsFolder_ = std::move(levelshotsFolder);
-    arenas_.reset();
     tips_.clear();
 }
 
@@ -56,7 +54,7 @@ ui::PictureTipContent MapTips::tipFor(const QString& mapFile)
         return *kept;
 
     const QString name = withoutExtension(mapFile);
-    const ArenaInfo info = arenas().value(name.toLower());
+    const ArenaInfo info = content_.arenas().value(name.toLower());
     ui::PictureTipContent tip;
     tip.picture = QPixmap::fromImage(levelshot(name));
     QStringList lines;
@@ -98,17 +96,6 @@ std::optional<QByteArray> MapTips::levelshotBytes(const QString& fileName) const
             return file.readAll();
     }
     return content_.levelshot(fileName, kMaxPictureBytes);
-}
-
-const QHash<QString, ArenaInfo>& MapTips::arenas()
-{
-    if (!arenas_) {
-        arenas_.emplace();
-        // A later archive's script overrides an earlier one's for the same map.
-        for (const QByteArray& script : content_.arenaScripts(kMaxScriptBytes))
-            arenas_->insert(readArenaScript(script));
-    }
-    return *arenas_;
 }
 
 } // namespace app

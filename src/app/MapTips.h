@@ -13,8 +13,9 @@
 namespace app {
 
 // The tips of the map list: a map's levelshot above its long name and game
-// types. Each is read when first asked for and then kept, so a start-up
-// reads no picture and a tip shown twice is read once.
+// types. The arena scripts come read with the archives' listing; each
+// picture is read when first asked for and then kept, so a start-up reads no
+// picture and a tip shown twice is read once.
 class MapTips {
 public:
     // The tips of a game whose levelshots lie in `levelshotsFolder` and in the
@@ -29,11 +30,9 @@ public:
 
 private:
     std::optional<QByteArray> levelshotBytes(const QString& fileName) const;
-    const QHash<QString, ArenaInfo>& arenas();
 
     GameContent content_;
     QString levelshotsFolder_;
-    std::optional<QHash<QString, ArenaInfo>> arenas_;
     QHash<QString, ui::PictureTipContent> tips_;
 };
 

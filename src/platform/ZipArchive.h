@@ -10,11 +10,12 @@
 
 namespace platform {
 
-// A zip archive, such as the game's .pk3 files, read through libzip: opening
-// it reads its central directory and nothing else; an entry's bytes are read
-// only when asked for. Damaged, truncated or foreign bytes give nothing rather
-// than a crash or a hang. Reads share one libzip handle, so an archive serves
-// one thread at a time.
+// A zip archive, such as the game's .pk3 files, read through zlib's minizip,
+// the unzip code the game itself reads them with. Opening it reads its end
+// record and nothing else; its central directory is read as it is listed, an
+// entry's bytes only when asked for. Damaged, truncated or foreign bytes give
+// nothing rather than a crash or a hang. Reads share one minizip handle, so
+// an archive serves one thread at a time.
 class ZipArchive {
 public:
     // Nothing when the file cannot be read or holds no zip archive.
@@ -22,25 +23,25 @@ public:
     // The same over bytes in memory.
     static std::optional<ZipArchive> fromBytes(const QByteArray& bytes);
 
-    // Readies the process for opening archives quickly, once; opening does
-    // it too. It changes the environment, so a program that opens archives
-    // on other threads calls it on its main thread first.
-    static void prepareProcess();
-
     ZipArchive(ZipArchive&&) noexcept;
     ZipArchive& operator=(ZipArchive&&) noexcept;
     ~ZipArchive();
 
-    // Every entry's name as the archive stores it, folders ending in "/", in
-    // the archive's order.
-    QStringList entryNames() const;
-    // The same names in UTF-8, each shown to `visit` for as long as the call
-    // lasts: an archive of thousands of textures then makes no text of the
-    // names nobody wants.
-    void forEachEntryName(const std::function<void(QByteArrayView)>& visit) const;
+    // Every entry's name read as UTF-8, folders ending in "/", in the
+    // archive's order; nothing when its directory breaks off before its end.
+    std::optional<QStringList> entryNames() const;
+    // The names as the archive stores them, bytes in no known encoding, each
+    // shown to `visit` for as long as the call lasts: an archive of thousands
+    // of textures then makes no text of the names nobody wants. `visit` says
+    // whether the entry is to be read: read() then finds it without another
+    // pass over the directory. False when the directory breaks off before its
+    // stated end, or claims more entries than it holds: the names shown are
+    // then not the archive's and it is best taken as damaged.
+    bool forEachEntryName(const std::function<bool(QByteArrayView)>& visit) const;
 
-    // The bytes of the entry of exactly this name; nothing when there is none,
-    // when it cannot be read whole, or when it holds more than maxBytes.
+    // The bytes of the first entry whose name is exactly this name in UTF-8;
+    // nothing when there is none, when it cannot be read whole, or when it
+    // holds more than maxBytes.
     std::optional<QByteArray> read(const QString& entryName, qint64 maxBytes) const;
 
 private:

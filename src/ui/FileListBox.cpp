@@ -108,11 +108,20 @@ QList<NamePattern> namePatterns(const QString& pattern)
     return patterns;
 }
 
-// A double quote cannot stand in a Windows file name, and a name holding one
-// would reach the game as the start of a quoted word.
+// A file's name reaches the game as one word of its command line, which the
+// game splits at blanks (and any other control character) into words, reads
+// a word starting with "+" as a command of its own, a double quote as the
+// start of a quoted word and a ";" as the end of a command. A name holding
+// one would start something else than the file; a double quote cannot stand
+// in a Windows file name anyway.
 bool isListable(const QString& name)
 {
-    return !name.contains(QLatin1Char('"'));
+    if (name.startsWith(QLatin1Char('+')))
+        return false;
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c.unicode() <= u' ' || c.unicode() == 0x7f || c == QLatin1Char('"') ||
+               c == QLatin1Char(';');
+    });
 }
 
 bool matchesAny(const QString& name, const QList<NamePattern>& patterns)

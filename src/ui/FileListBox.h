@@ -11,7 +11,9 @@ class PictureTipWindow;
 
 // The files of one folder that match a pattern such as "*.bsp ; *.map"
 // (patterns separated by ";", blanks around them ignored), matched without
-// regard to case and listed sorted the same way. A new path clears the choice;
+// regard to case and listed sorted the same way. A name that could not reach
+// the game's command line as one word, a blank in it for one, is not listed.
+// A new path clears the choice;
 // the user can choose another file but, as in a Windows file list, cannot
 // leave none chosen.
 class FileListBox : public QListWidget {

@@ -271,6 +271,16 @@ void TestForm1Startup::mapsFromArchives_data()
                                "textures/maps/wall.bsp", "maps/x.txt", "maps/say\"hi.bsp"})}}
         << QStringList{"loose.map",  "ONLY0.bsp", "Q3DM1.BSP",
                        "Q3DM17.bsp", "Upper.BSP", "user.bsp"};
+    // "+map +set cheats 1" would set cheats; a name that is not UTF-8 would
+    // be sent as other bytes than the archive's.
+    QTest::newRow("none the game's command line cannot carry as one word")
+        << QStringList{"sp ace.bsp", "+plus.bsp", "tab\tbed.bsp", "semi;colon.bsp", "in+side.map"}
+        << Files{{"pak0.pk3",
+                  mapsArchive({"maps/+set cheats 1.bsp", "maps/+dm1.bsp", "maps/sp ace2.bsp",
+                               "maps/a;quit.bsp", "maps/@@bad.bsp", "maps/kept+.bsp"})
+                      .replace("maps/@@bad.bsp", "maps/\xff\xfe"
+                                                 "bad.bsp")}}
+        << QStringList{"in+side.map", "kept+.bsp", "Q3DM17.bsp", "user.bsp"};
     QTest::newRow("damaged archives and other files among good ones")
         << QStringList{}
         << Files{{"pak0.pk3", mapsArchive({"maps/kept.bsp"})},

@@ -1,12 +1,16 @@
+#include "app/ArchivesAhead.h"
 #include "app/GameContent.h"
 #include "app/MapTips.h"
 #include "support/TemporaryWorkingDirectory.h"
 #include "support/ZipFiles.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTest>
+
+#include <system_error>
 
 using Files = QList<std::pair<QString, QByteArray>>;
 
@@ -16,6 +20,7 @@ class TestMapTips : public QObject {
 private slots:
     void mapTips_data();
     void mapTips();
+    void listsWhenNoThreadCanStart();
 };
 
 namespace {
@@ -109,6 +114,13 @@ void TestMapTips::mapTips_data()
     QTest::newRow("a script cut off") << Files{} << scripts << "dm2.bsp"
                                       << ""
                                       << "Cut short";
+    const QByteArray codes = QByteArray("a^1").repeated(340000);
+    QTest::newRow("a megabyte of colour codes")
+        << Files{}
+        << Files{{"pak0.pk3", zipfiles::zipBytes({{"scripts/codes.arena",
+                                                   "{ map dm3 longname \"" + codes + "\" }"}})}}
+        << "dm3.bsp"
+        << "" << QString(340000, 'a');
     QTest::newRow("nothing known: no tip") << Files{} << pictured << "dm2.bsp"
                                            << ""
                                            << "";
@@ -125,10 +137,20 @@ void TestMapTips::mapTips()
     writeFiles(QStringLiteral("baseq3"), archives);
     writeFiles(QStringLiteral("baseq3/levelshots"), levelshots);
 
+    // Milliseconds as a rule; seconds would be a fault.
+    QElapsedTimer timer;
+    timer.start();
     app::MapTips tips;
     tips.reset(app::GameContent::read(QStringLiteral("baseq3")),
                QStringLiteral("baseq3/levelshots"));
+    // The scripts were read with the listing: a tip opens only the archive
+    // of its picture, and the others may go.
+    for (const auto& [name, bytes] : archives) {
+        if (!bytes.toLower().contains("levelshots/"))
+            QVERIFY(QFile::remove(QStringLiteral("baseq3/") + name));
+    }
     const ui::PictureTipContent tip = tips.tipFor(map);
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed()) + " ms"));
     // Kept once read: the files may go.
     QVERIFY(QDir(QStringLiteral("baseq3")).removeRecursively());
     const ui::PictureTipContent again = tips.tipFor(map);
@@ -137,6 +159,29 @@ void TestMapTips::mapTips()
     QCOMPARE(colourOf(tip.picture), picture);
     QCOMPARE(again.text, text);
     QCOMPARE(again.picture.cacheKey(), tip.picture.cacheKey());
+}
+
+// At the system's limit of threads std::async throws; the listing must then
+// be made on the caller's thread rather than end the program.
+void TestMapTips::listsWhenNoThreadCanStart()
+{
+    TemporaryWorkingDirectory directory;
+    // Enough archives for the listing itself to want a second thread.
+    Files archives;
+    for (int i = 0; i < 20; ++i)
+        archives.append({QStringLiteral("pak%1.pk3").arg(i),
+                         zipfiles::zipBytes({{QStringLiteral("maps/m%1.bsp").arg(i), "IBSP"}})});
+    writeFiles(QStringLiteral("baseq3"), archives);
+    const app::StartListing noThread = [](auto) -> std::future<app::GameContent> {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    };
+
+    const QStringList folder{QStringLiteral("baseq3")};
+    QCOMPARE(app::ArchivesAhead(folder, noThread).take(folder[0]).mapFiles().size(), 20);
+    QCOMPARE(app::GameContent::readArchives(app::GameContent::archivesIn(folder[0]), noThread)
+                 .mapFiles()
+                 .size(),
+             20);
 }
 
 QTEST_MAIN(TestMapTips)

@@ -11,8 +11,9 @@
 #include <utility>
 
 // Zip archives for tests, written by libzip as any zip tool would write them
-// (names marked UTF-8, entries deflated where that makes them smaller). A test
-// that includes this links libzip itself (every test does).
+// (names marked UTF-8, entries deflated where that makes them smaller): a
+// writer apart from the launcher's reader, minizip, so neither vouches for
+// itself. A test that includes this links libzip itself (every test does).
 namespace zipfiles {
 
 // (entry name, bytes) in the archive's order; a name ending in "/" is a folder.
