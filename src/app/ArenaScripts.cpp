@@ -97,14 +97,18 @@ QHash<QString, ArenaInfo> readArenaScript(const QByteArray& script)
         if (*open != "{")
             break;
         QHash<QByteArray, QByteArray> values;
-        std::optional<QByteArray> key;
-        while ((key = tokens.next(true)) && *key != "}")
+        bool closed = false;
+        while (const auto key = tokens.next(true)) {
+            closed = *key == "}";
+            if (closed)
+                break;
             values.insert(key->toLower(), tokens.next(false).value_or(QByteArray()));
+        }
         const QString map = plainText(values.value("map")).toLower();
         if (!map.isEmpty())
             arenas.insert(map,
                           {plainText(values.value("longname")), plainText(values.value("type"))});
-        if (!key)
+        if (!closed)
             break;
     }
     return arenas;

@@ -19,6 +19,7 @@
 #include "ui/FileListBox.h"
 #include "ui/NarrowButton.h"
 #include "ui/Panel.h"
+#include "ui/ReadableColours.h"
 #include "ui/SortedComboBox.h"
 #include "ui/Timer.h"
 #include "ui/ValueCheckBox.h"
@@ -59,6 +60,8 @@ Form1::Form1(platform::Platform& platform, QWidget* parent)
     , platform_(platform)
     , archivesAhead_(ArchivesAhead::forSavedGame(platform))
 {
+    // The lists' selected rows, inherited by every control made below.
+    setPalette(ui::withReadableSelection(palette()));
     setupUi(this);
     File2->setPattern(gameProgramNames().join(QLatin1Char(';')));
     File1->setTipSource([this](const QString& map) { return mapTips_.tipFor(map); });

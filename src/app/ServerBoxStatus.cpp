@@ -1,6 +1,7 @@
 #include "ServerBoxStatus.h"
 
 #include "NetworkModule.h"
+#include "ui/ReadableColours.h"
 #include "ui/ServerStatusDelegate.h"
 #include "ui/ServerStatusTip.h"
 #include "ui/SortedComboBox.h"
@@ -32,7 +33,7 @@ ServerBoxStatus::ServerBoxStatus(ui::SortedComboBox& box, status::StatusLimits l
         },
         this);
     box_.view()->setItemDelegate(delegate_);
-    box_.view()->setPalette(ui::ServerStatusDelegate::readablePalette(box_.view()->palette()));
+    box_.view()->setPalette(ui::withReadableSelection(box_.view()->palette()));
     // Tooltips go to whichever of the two the pointer is over.
     box_.installEventFilter(this);
     box_.lineEdit()->installEventFilter(this);

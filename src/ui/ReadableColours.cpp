@@ -59,4 +59,13 @@ QColor quietOn(const QColor& text, const QColor& background)
     return readableOn(mixed(text, background, 0.5), background);
 }
 
+QPalette withReadableSelection(QPalette palette)
+{
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::Highlight,
+                         readableOn(palette.color(group, QPalette::Highlight),
+                                    palette.color(group, QPalette::HighlightedText)));
+    return palette;
+}
+
 } // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
 namespace ui {
 
@@ -17,5 +18,9 @@ QColor readableOn(const QColor& colour, const QColor& background);
 // Half way between the text and its background, then made readable: a grey
 // that says "less important" and can still be read.
 QColor quietOn(const QColor& text, const QColor& background);
+
+// The palette with a highlight its selected text reads on: some styles' own
+// highlight is too light for white text.
+QPalette withReadableSelection(QPalette palette);
 
 } // namespace ui

@@ -39,15 +39,6 @@ ServerStatusDelegate::Ink ServerStatusDelegate::inkFor(const QPalette& palette, 
     return {text, quietOn(text, background), background};
 }
 
-QPalette ServerStatusDelegate::readablePalette(QPalette palette)
-{
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::Highlight,
-                         readableOn(palette.color(group, QPalette::Highlight),
-                                    palette.color(group, QPalette::HighlightedText)));
-    return palette;
-}
-
 int ServerStatusDelegate::statusWidth(const QFontMetrics& metrics)
 {
     return (kNameChars + kMapChars + kPlayersChars + kPingChars + 2) * metrics.averageCharWidth();

@@ -23,8 +23,6 @@ public:
         QColor background;
     };
     static Ink inkFor(const QPalette& palette, bool selected);
-    // The list's palette with a highlight its selected text reads on.
-    static QPalette readablePalette(QPalette palette);
 
     using ReportOf = std::function<status::ServerReport(const QString& entryText)>;
 

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ui/ReadableColours.h"
 #include "ui/ValueCheckBox.h"
 
 using platform::MessageIcon;
@@ -362,6 +363,14 @@ void TestForm1Startup::validStartRestoresTheControls()
     QCOMPARE(
         control<QLineEdit>(window, "Text1")->text(),
         QStringLiteral("+name Player +set dedicated 1 +connect far away        +model Sarge "));
+    // Selected rows and selected text read as well as any other text.
+    for (QWidget* selecting : {static_cast<QWidget*>(maps), static_cast<QWidget*>(models->view()),
+                               static_cast<QWidget*>(control<QLineEdit>(window, "Text1"))}) {
+        const QPalette palette = selecting->palette();
+        QVERIFY2(ui::contrastRatio(palette.color(QPalette::HighlightedText),
+                                   palette.color(QPalette::Highlight)) >= ui::kReadableContrast,
+                 selecting->objectName().toLatin1());
+    }
 }
 
 QTEST_MAIN(TestForm1Startup)
