@@ -87,8 +87,7 @@ install: build
 # it keeps and why).
 package: PACKAGES += dpkg-dev lintian
 package: deps
-	cmake -S . -B $(BUILD_DIR)/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-	    "-DCMAKE_EXE_LINKER_FLAGS=-Wl,-z,relro -Wl,-z,now"
+	cmake -S . -B $(BUILD_DIR)/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(BUILD_DIR)/package --target package
 	lintian --fail-on error --info $$(ls -t $(BUILD_DIR)/package/vortline_*.deb | head -n 1)
 

@@ -1,6 +1,7 @@
 #include "FloorWindow.h"
 
 #include "ui/DesignLook.h"
+#include "ui/Pictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -153,6 +154,8 @@ FloorWindow::FloorWindow(Fonts fonts)
     if (fonts == Fonts::Design)
         setFont(ui::designFont(ui::DesignFont::MsSansSerif));
     setWindowTitle(QStringLiteral("VORTLINE"));
+    // The launcher's window wears its icon, one of its pictures.
+    setWindowIcon(ui::programIcon());
     setFixedSize(417, 315);
     auto* picture = new QLabel(this);
     picture->setPixmap(QPixmap(QStringLiteral(":/pictures/background.jpg")));

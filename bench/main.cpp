@@ -14,6 +14,7 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -118,9 +119,17 @@ ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& li
             medians.seconds(kServerListPlainRead + std::to_string(kServerListLines[0])), 3);
     });
     row([&] {
+        // Memory touched for the first time grows dearer per page on some
+        // machines as a process grows, so the plain read's own growth, if
+        // more than linear, is allowed too.
+        const auto plainRead = [&](int lines) {
+            return medians.seconds(kServerListPlainRead + std::to_string(lines));
+        };
+        const double plainGrowth = plainRead(kServerListLines[1]) / plainRead(kServerListLines[0]);
         table.addGrowth("4 server list read, 10,000 → 40,000 lines",
                         medians.seconds(kServerListRead + std::to_string(kServerListLines[1])),
-                        listRead(), 4 * kLinearSlack, "linear");
+                        listRead(), std::max(4.0, plainGrowth) * kLinearSlack,
+                        "linear, or as fread+split");
     });
     row([&] {
         table.addMemory("5 peak memory, start-up with 10 maps",

@@ -27,13 +27,6 @@ ServerBoxStatus::ServerBoxStatus(ui::SortedComboBox& box, status::StatusLimits l
         factoryOf_ = [] {
             return loadStatusSourceFactory(networkModuleFolders());
         };
-    delegate_ = new ui::ServerStatusDelegate(
-        [this](const QString& entry) {
-            return source_ ? source_->report(entry) : status::ServerReport{};
-        },
-        this);
-    box_.view()->setItemDelegate(delegate_);
-    box_.view()->setPalette(ui::withReadableSelection(box_.view()->palette()));
     // Tooltips go to whichever of the two the pointer is over.
     box_.installEventFilter(this);
     box_.lineEdit()->installEventFilter(this);
@@ -51,8 +44,6 @@ ServerBoxStatus::ServerBoxStatus(ui::SortedComboBox& box, status::StatusLimits l
     connect(entries, &QAbstractItemModel::dataChanged, this, stale);
     connect(&box_, &ui::SortedComboBox::popupShown, this, &ServerBoxStatus::listShown);
     connect(&box_, &ui::SortedComboBox::popupHidden, this, &ServerBoxStatus::listHidden);
-    connect(box_.view()->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &ServerBoxStatus::askRowsInView);
 }
 
 ServerBoxStatus::~ServerBoxStatus() = default;
@@ -71,8 +62,26 @@ StatusSource* ServerBoxStatus::sourceAtHand()
     return source_.get();
 }
 
+void ServerBoxStatus::prepareList()
+{
+    // The list's own window is made when it first opens: a start-up that
+    // never shows it does not pay for it.
+    if (delegate_)
+        return;
+    delegate_ = new ui::ServerStatusDelegate(
+        [this](const QString& entry) {
+            return source_ ? source_->report(entry) : status::ServerReport{};
+        },
+        this);
+    box_.view()->setItemDelegate(delegate_);
+    box_.view()->setPalette(ui::withReadableSelection(box_.view()->palette()));
+    connect(box_.view()->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &ServerBoxStatus::askRowsInView);
+}
+
 void ServerBoxStatus::fitListWidth()
 {
+    prepareList();
     // The list scrolls to its current row while it opens, before it shows
     // what is really in view.
     listOpen_ = false;
@@ -154,7 +163,7 @@ QStringList ServerBoxStatus::entriesInView() const
 void ServerBoxStatus::reportChanged(const QString& entryText)
 {
     // One repaint of the rows in view, however many answers came meanwhile.
-    if (box_.view()->isVisible())
+    if (delegate_ && box_.view()->isVisible())
         box_.view()->viewport()->update();
     if (entryText == box_.currentText() && tipStillOurs())
         showTip();

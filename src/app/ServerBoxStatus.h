@@ -43,6 +43,7 @@ private slots:
 
 private:
     StatusSource* sourceAtHand();
+    void prepareList();
     void fitListWidth();
     void listShown();
     void listHidden();

@@ -195,6 +195,7 @@ void TestServerBoxStatus::statusTextsAreReadable_data()
     QTest::addColumn<QColor>("background");
     ui::SortedComboBox box;
     new app::ServerBoxStatus(box, {}, linked_);
+    box.showPopup();
     for (const bool selected : {false, true}) {
         const auto ink = ui::ServerStatusDelegate::inkFor(box.view()->palette(), selected);
         const char* row = selected ? "selected row" : "row";
