@@ -87,7 +87,8 @@ install: build
 # it keeps and why).
 package: PACKAGES += dpkg-dev lintian
 package: deps
-	cmake -S . -B $(BUILD_DIR)/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake -S . -B $(BUILD_DIR)/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	    -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(BUILD_DIR)/package --target package
 	lintian --fail-on error --info $$(ls -t $(BUILD_DIR)/package/vortline_*.deb | head -n 1)
 
