@@ -15,6 +15,7 @@ public:
     // Settings naming the game with 10,000 files, 4,000 of them maps.
     QString startWithManyMaps() const { return path("start-4000-maps"); }
     QString manyMapsFolder() const { return path("game-4000-maps/baseq3/maps"); }
+    QString tenMapsFolder() const { return path("game-10-maps/baseq3/maps"); }
     // Ten maps, and a server list of this many entries.
     QString startWithServers(int count) const;
     // Settings naming a game as it is installed: nine archives, the first

@@ -1,7 +1,8 @@
 // The floor the launcher's start-up is measured against: a program of Qt
 // Widgets alone that shows a window with the launcher's controls, pictures
-// and, with --design-fonts, fonts; with --maps, --servers or --archives it
-// first does plainly what the launcher does with that folder or file.
+// and, with --design-fonts, fonts; with --settings, --maps, --servers or
+// --archives it first reads plainly what the launcher reads from that file or
+// folder, and shows it in the same controls.
 #include "FloorWindow.h"
 #include "MonotonicClock.h"
 #include "PaintedWindow.h"
@@ -34,6 +35,8 @@ std::optional<std::vector<std::string>> readPlainly(std::string_view option, con
         sortIgnoringCase(servers);
         return servers;
     }
+    if (option == "--settings")
+        return readSettingsPlainly(path);
 #ifdef VORTLINE_FLOOR_READS_ARCHIVES
     if (option == "--archives")
         return listArchiveMapsPlainly(path);
@@ -81,6 +84,12 @@ int main(int argc, char* argv[])
                          reading.path);
             return 2;
         }
+        if (reading.option == "--settings")
+            window.showSettings(*names);
+        else if (reading.option == "--servers")
+            window.showServers(*names);
+        else
+            window.showMaps(*names);
     }
     showAndWaitForPaint(window);
     const std::int64_t windowAt = monotonicNanoseconds();

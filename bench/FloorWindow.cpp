@@ -176,4 +176,47 @@ FloorWindow::FloorWindow(Fonts fonts)
     }
     for (int i = 0; i < 4; ++i)
         (new QTimer(this))->setInterval(50);
+    commandLine_ = static_cast<QLineEdit*>(made[8]);
+    name_ = static_cast<QLineEdit*>(made[9]);
+    model_ = static_cast<QComboBox*>(made[12]);
+    maps_ = static_cast<QListWidget*>(made[13]);
+    directory_ = static_cast<QLineEdit*>(made[16]);
+    servers_ = static_cast<QComboBox*>(made[17]);
+}
+
+namespace {
+
+QStringList texts(const std::vector<std::string>& strings)
+{
+    QStringList list;
+    list.reserve(qsizetype(strings.size()));
+    for (const std::string& text : strings)
+        list.append(QString::fromStdString(text));
+    return list;
+}
+
+} // namespace
+
+void FloorWindow::showMaps(const std::vector<std::string>& names)
+{
+    maps_->addItems(texts(names));
+}
+
+void FloorWindow::showServers(const std::vector<std::string>& servers)
+{
+    servers_->addItems(texts(servers));
+}
+
+void FloorWindow::showSettings(const std::vector<std::string>& fields)
+{
+    const QStringList values = texts(fields);
+    directory_->setText(values.value(0));
+    name_->setText(values.value(1));
+    model_->addItems({QStringLiteral("Decay"), QStringLiteral("Ned"), QStringLiteral("Sarge"),
+                      QStringLiteral("terrance")});
+    model_->setEditText(values.value(2));
+    servers_->setEditText(values.value(3));
+    commandLine_->setText(
+        QStringLiteral("+name %1 +connect %2 +model %3 +map %4")
+            .arg(values.value(1), values.value(3), values.value(2), values.value(4)));
 }

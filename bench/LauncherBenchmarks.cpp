@@ -103,25 +103,36 @@ void registerStarts(const BenchFolders& folders, LibrariesAtWindow& libraries)
 {
     const QString tenMaps = folders.startWithTenMaps();
     const std::string designFonts = "--design-fonts";
+    // Every floor shows what its launcher shows of its files, read plainly:
+    // the settings, the server list, and the maps of the folder or archives.
+    const auto readingFloor = [&](const char* maps, const QString& mapsFrom) {
+        return std::vector<std::string>{designFonts,
+                                        "--settings",
+                                        "vortline.cfg",
+                                        "--servers",
+                                        BenchFolders::kServerListFile,
+                                        maps,
+                                        mapsFrom.toStdString()};
+    };
     // Shown for comparison only, so repeated less.
     registerStart(bench_name::kFloorWindow, {kFloorProgram, {}, tenMaps}, kStartRepetitions / 2);
+    registerStart(bench_name::kFloorEmpty, {kFloorProgram, {designFonts}, tenMaps},
+                  kStartRepetitions / 2);
     // Figure 1 has the tightest target, so its median rests on the most starts.
-    registerStart(bench_name::kFloor, {kFloorProgram, {designFonts}, tenMaps},
+    registerStart(bench_name::kFloor,
+                  {kFloorProgram, readingFloor("--maps", folders.tenMapsFolder()), tenMaps},
                   2 * kStartRepetitions);
-    registerStart(
-        bench_name::kFloorManyMaps,
-        {kFloorProgram, {designFonts, "--maps", folders.manyMapsFolder().toStdString()}, tenMaps},
-        kStartRepetitions);
-    const QString tenThousandServers = folders.startWithServers(10'000);
+    registerStart(bench_name::kFloorManyMaps,
+                  {kFloorProgram, readingFloor("--maps", folders.manyMapsFolder()),
+                   folders.startWithManyMaps()},
+                  kStartRepetitions);
     registerStart(bench_name::kFloorServers,
-                  {kFloorProgram,
-                   {designFonts, "--servers", BenchFolders::kServerListFile},
-                   tenThousandServers},
+                  {kFloorProgram, readingFloor("--maps", folders.tenMapsFolder()),
+                   folders.startWithServers(10'000)},
                   kStartRepetitions);
     registerStart(bench_name::kFloorStockGame,
-                  {kArchivesFloorProgram,
-                   {designFonts, "--archives", folders.stockGameFolder().toStdString()},
-                   tenMaps},
+                  {kArchivesFloorProgram, readingFloor("--archives", folders.stockGameFolder()),
+                   folders.startWithStockGame()},
                   kStartRepetitions);
 
     registerStart(bench_name::kStartTenMaps, {kLauncherProgram, {}, tenMaps}, 2 * kStartRepetitions,

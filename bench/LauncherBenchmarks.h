@@ -11,6 +11,7 @@ namespace bench_name {
 // pictures, in the system's fonts or the launcher's, and the latter after
 // reading plainly what a figure's launcher reads.
 inline constexpr char kFloorWindow[] = "start-up/floor: plain window";
+inline constexpr char kFloorEmpty[] = "start-up/floor: empty controls";
 inline constexpr char kFloor[] = "start-up/floor";
 inline constexpr char kFloorManyMaps[] = "start-up/floor: 4000 maps read";
 inline constexpr char kFloorServers[] = "start-up/floor: 10000 servers read";

@@ -22,3 +22,19 @@ std::vector<std::string> readLinesPlainly(const std::string& path)
     }
     return lines;
 }
+
+std::vector<std::string> readSettingsPlainly(const std::string& path)
+{
+    const std::vector<std::string> lines = readLinesPlainly(path);
+    std::vector<std::string> fields;
+    if (lines.empty())
+        return fields;
+    fields.emplace_back();
+    for (const char c : lines.front()) {
+        if (c == ',')
+            fields.emplace_back();
+        else if (c != '"')
+            fields.back() += c;
+    }
+    return fields;
+}

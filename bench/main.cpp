@@ -75,6 +75,12 @@ ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& li
         });
     };
     againstFloor("1 start-up, 10 maps", kStartTenMaps, "floor", kFloor, 1.05);
+    // The floor's controls left empty: what showing the files' texts costs
+    // the plain way.
+    row([&] {
+        table.addStartComparison("  the same, against the floor with empty controls",
+                                 start(kStartTenMaps), "empty controls", start(kFloorEmpty));
+    });
     if (libraries.checked)
         table.addUnwanted("1 libraries mapped at the window (network, crypto, archives)",
                           {libraries.names.begin(), libraries.names.end()});

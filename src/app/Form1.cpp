@@ -24,6 +24,7 @@
 #include "ui/Timer.h"
 #include "ui/ValueCheckBox.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,8 +61,11 @@ Form1::Form1(platform::Platform& platform, QWidget* parent)
     , platform_(platform)
     , archivesAhead_(ArchivesAhead::forSavedGame(platform))
 {
-    // The lists' selected rows, inherited by every control made below.
-    setPalette(ui::withReadableSelection(palette()));
+    // Selected rows and text read on their highlight in every window of the
+    // launcher. Set for the application before any control exists, it costs
+    // the controls nothing, where a palette of the window's own would be
+    // worked out again for each of them.
+    QApplication::setPalette(ui::withReadableSelection(QApplication::palette()));
     setupUi(this);
     File2->setPattern(gameProgramNames().join(QLatin1Char(';')));
     File1->setTipSource([this](const QString& map) { return mapTips_.tipFor(map); });
