@@ -33,7 +33,10 @@ double contrast(const QColor& a, const QColor& b)
         return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
                0.0722 * linear(colour.blueF());
     };
-    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
+    // std::minmax gives references, so its arguments must outlive them.
+    const double first = luminance(a);
+    const double second = luminance(b);
+    const auto [dark, light] = std::minmax(first, second);
     return (light + 0.05) / (dark + 0.05);
 }
 
