@@ -14,7 +14,7 @@ shift 2
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
     targets=(settings_record server_list command_line game_arguments zip_archive status_answer
-        arena_script)
+        arena_script master_answer)
 corpus=$(cd "$(dirname "$0")" && pwd)/corpus
 jobs=${FUZZ_JOBS:-2}
 # AddressSanitizer's default 256 MB quarantine of freed memory, spread over
