@@ -11,7 +11,7 @@ class QListWidget;
 
 // The floor the launcher's window is measured against: a plain QWidget with
 // the launcher's widgets, of the same Qt types, sizes and places, and its
-// background picture, but none of its behaviour, files, fonts or colours.
+// background picture and icon, but none of its behaviour or colours.
 class FloorWindow : public QWidget {
 public:
     enum class Fonts {

@@ -8,8 +8,8 @@ class BenchFolders;
 // The benchmarks' names, for reading their medians back.
 namespace bench_name {
 // Starts of the floor program: a window with the launcher's controls and
-// pictures, in the system's fonts or the launcher's, and the latter after
-// reading plainly what a figure's launcher reads.
+// pictures, in the system's fonts or the launcher's, and the latter showing
+// what a figure's launcher reads, read plainly.
 inline constexpr char kFloorWindow[] = "start-up/floor: plain window";
 inline constexpr char kFloorEmpty[] = "start-up/floor: empty controls";
 inline constexpr char kFloor[] = "start-up/floor";
