@@ -6,6 +6,8 @@
 #include "GameProgram.h"
 #include "LauncherVersion.h"
 #include "Messages.h"
+#include "ModFolders.h"
+#include "NetworkModule.h"
 #include "ServerBoxStatus.h"
 #include "ShellLinks.h"
 #include "persist/FileNames.h"
@@ -30,6 +32,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace app {
 
@@ -77,6 +80,8 @@ Form1::Form1(platform::Platform& platform, QWidget* parent)
 Form1::~Form1()
 {
     delete frmAbout_;
+    // Before the window it serves is half gone.
+    delete findServers_;
 }
 
 void Form1::setVisible(bool visible)
@@ -122,6 +127,9 @@ void Form1::connectHandlers()
     connect(Dir1, &ui::DirListBox::pathChanged, this, &Form1::Dir1_Change);
     connect(File2, &ui::FileListBox::fileClicked, this, &Form1::File2_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(findServersButton, &QPushButton::clicked, this, &Form1::openFindServers);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &Form1::openFindServers);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
@@ -241,6 +249,10 @@ LaunchOptions Form1::launchOptions() const
     options.advanced = ADVANCED->value();
     options.fullscreen = Check4->value();
     options.rate22 = Option1->isChecked();
+    if (!taken_.address.isEmpty() && options.server == taken_.address) {
+        options.serverMod = taken_.mod;
+        options.serverPassword = taken_.password;
+    }
     return options;
 }
 
@@ -270,10 +282,14 @@ void Form1::Command3_Click()
 {
     // A server that could not be written stays in the box, so nothing typed
     // is lost and the user can try again.
-    const QString server = Combo2->currentText();
+    addFavourite(Combo2->currentText());
+}
+
+bool Form1::addFavourite(const QString& server)
+{
     if (!reportWrite(platform_, persist::appendServer(platform_, server),
                      serverTextNotHeldMessage(), serverNotAddedMessage()))
-        return;
+        return false;
     // Only the list changes. Everything else on screen, saved or not, the
     // line edited by hand too, stays as the user left it, and the box keeps
     // showing the server just added.
@@ -281,6 +297,7 @@ void Form1::Command3_Click()
         Combo2->setSortedItems(std::move(*servers));
     else
         Combo2->addSortedItem(persist::serverEntry(server));
+    return true;
 }
 
 void Form1::Combo2_Change()
@@ -357,6 +374,58 @@ void Form1::VerFRM_Click()
     }
     frmAbout_->setVisible(true);
     frmAbout_->activateWindow();
+}
+
+void Form1::setFindServersSource(FindServersFactoryOf factoryOf, FindServersOptions options)
+{
+    findServersFactoryOf_ = std::move(factoryOf);
+    findServersOptions_ = std::move(options);
+}
+
+void Form1::openFindServers()
+{
+    if (!findServers_) {
+        FindServersFactory* factory =
+            findServersFactoryOf_ ? findServersFactoryOf_()
+                                  : loadFromNetworkModule<FindServersFactory>(
+                                        networkModuleFolders(), "servers cannot be found");
+        if (!factory) {
+            platform_.showMessage(findServersUnavailableMessage(), MessageIcon::Critical);
+            return;
+        }
+        findServers_ = factory->createFindServersWindow(*this, findServersOptions_, this);
+    }
+    findServers_->show();
+    findServers_->raise();
+    findServers_->activateWindow();
+}
+
+QStringList Form1::favourites()
+{
+    QStringList entries;
+    for (int row = 0; row < Combo2->count(); ++row)
+        entries.append(Combo2->itemText(row));
+    return entries;
+}
+
+QString Form1::installedMod(const QString& mod)
+{
+    // Mods sit beside the game folder, in the installation or where the player's downloads go.
+    QStringList roots;
+    if (QDirectory->text() != kNotSet)
+        roots.append(QDirectory->text());
+    if (const QString player = platform_.playerGameFolder(); !player.isEmpty())
+        roots.append(player + QStringLiteral("/.."));
+    return installedModFolder(roots, mod);
+}
+
+void Form1::takeServer(const TakenServer& server)
+{
+    taken_ = server;
+    // Through the box's and the check box's own handlers, as if the player had typed and ticked.
+    Combo2->setEditText(server.address);
+    Check3->setValue(1);
+    BuildGameArguments();
 }
 
 } // namespace app

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "ArchivesAhead.h"
+#include "FindServers.h"
 #include "MapTips.h"
 #include "platform/Platform.h"
 #include "ui/Form1Layout.h"
 
 #include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 namespace persist {
 struct LauncherSettings;
@@ -19,7 +22,7 @@ struct LaunchOptions;
 
 // The launcher's main window. Its controls hold all of the option state; the
 // handlers keep the game's argument string in Text1 in step with them.
-class Form1 : public QWidget, private ui::Form1Layout {
+class Form1 : public QWidget, private ui::Form1Layout, private FindServersHost {
     Q_OBJECT
 
 public:
@@ -31,6 +34,11 @@ public:
     // The first show loads the window; a load that ends the program leaves it
     // hidden for good.
     void setVisible(bool visible) override;
+
+    // Where the server browser comes from and how it asks; by default the
+    // network module, loaded when the browser is first opened.
+    using FindServersFactoryOf = std::function<FindServersFactory*()>;
+    void setFindServersSource(FindServersFactoryOf factoryOf, FindServersOptions options);
 
 private:
     platform::Flow Form_Load();
@@ -58,6 +66,14 @@ private:
 
     // The directory picker.
     void Command4_Click();
+
+    // The server browser, beyond the design.
+    void openFindServers();
+    platform::Platform& platform() override { return platform_; }
+    QStringList favourites() override;
+    QString installedMod(const QString& mod) override;
+    void takeServer(const TakenServer& server) override;
+    bool addFavourite(const QString& address) override;
     void Drive1_Change();
     void Dir1_Change();
     void File2_Click();
@@ -91,6 +107,13 @@ private:
     // The About window while it exists. It has no parent, as it lives on
     // its own until closed, even after the main window has gone.
     QPointer<FrmAbout> frmAbout_;
+    // The server browser while it is open: made on first use, from the network module.
+    QPointer<QWidget> findServers_;
+    FindServersFactoryOf findServersFactoryOf_;
+    FindServersOptions findServersOptions_;
+    // The server last taken from the browser, whose mod and password the
+    // command line carries while the server box holds it.
+    TakenServer taken_;
     bool loaded_ = false;
     bool ended_ = false;
 };

@@ -17,10 +17,15 @@ struct LaunchOptions {
     int advanced = 0;
     int fullscreen = 1;
     bool rate22 = false; // the "22 Khz" button; otherwise the rate is 44
+    // What joining a server taken from the server browser needs; given only
+    // while the server box holds that very server.
+    QString serverMod;
+    QString serverPassword;
 };
 
 // The game's console commands for these options, each followed by one blank:
-// name, cheats, dedicated, connect, model, map, full screen, sound rate.
+// name, cheats, dedicated, connect, model, map, full screen, sound rate. A
+// taken server's mod and password stand right before its connect.
 QString buildGameArguments(const LaunchOptions& options);
 
 } // namespace app

@@ -87,4 +87,10 @@ QString driveNotReadMessage(const QString& drive)
            QStringLiteral("The lists stay on the drive they showed before.");
 }
 
+QString findServersUnavailableMessage()
+{
+    return QStringLiteral("Servers cannot be found: the launcher's network module is missing "
+                          "or damaged. Reinstalling the launcher brings it back.");
+}
+
 } // namespace app

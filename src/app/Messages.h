@@ -19,5 +19,6 @@ QString serverTextNotHeldMessage();
 QString programNotStartedMessage(const QString& commandLine, const QString& reason);
 QString systemInfoUnavailableMessage();
 QString driveNotReadMessage(const QString& drive);
+QString findServersUnavailableMessage();
 
 } // namespace app

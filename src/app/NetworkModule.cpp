@@ -1,5 +1,6 @@
 #include "NetworkModule.h"
 
+#include "FindServers.h"
 #include "StatusSource.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,7 @@ QStringList networkModuleFolders()
             program.path()};
 }
 
-StatusSourceFactory* loadStatusSourceFactory(const QStringList& folders)
+QObject* loadNetworkModule(const QStringList& folders, const char* withoutIt)
 {
     const QString fileName = QStringLiteral(VORTLINE_NETWORK_MODULE_FILE);
     QString why =
@@ -27,13 +28,14 @@ StatusSourceFactory* loadStatusSourceFactory(const QStringList& folders)
             continue;
         QPluginLoader loader(path);
         QObject* root = loader.instance();
-        if (auto* factory = qobject_cast<StatusSourceFactory*>(root))
-            return factory;
+        // Both interfaces, or the module is another build's.
+        if (qobject_cast<StatusSourceFactory*>(root) && qobject_cast<FindServersFactory*>(root))
+            return root;
         why = root ? QStringLiteral("%1 is not this launcher's network module").arg(path)
                    : loader.errorString();
         break;
     }
-    qWarning("vortline: the servers' status cannot be shown: %s", qPrintable(why));
+    qWarning("vortline: %s: %s", withoutIt, qPrintable(why));
     return nullptr;
 }
 

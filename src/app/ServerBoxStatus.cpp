@@ -25,7 +25,8 @@ ServerBoxStatus::ServerBoxStatus(ui::SortedComboBox& box, status::StatusLimits l
 {
     if (!factoryOf_)
         factoryOf_ = [] {
-            return loadStatusSourceFactory(networkModuleFolders());
+            return loadFromNetworkModule<StatusSourceFactory>(
+                networkModuleFolders(), "the servers' status cannot be shown");
         };
     // Tooltips go to whichever of the two the pointer is over.
     box_.installEventFilter(this);

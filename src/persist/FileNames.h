@@ -9,5 +9,7 @@ inline constexpr char kSettingsBackupName[] = "vortline.cfg.bak";
 inline constexpr char kServerListName[] = "SERVERS.VTL";
 inline constexpr char kServerListRepairName[] = "servers.vtl";
 inline constexpr char kServerListBackupName[] = "servers.vtl.bak";
+// The master servers the server browser asks, kept only once the player edits them.
+inline constexpr char kMasterListName[] = "masters.vtl";
 
 } // namespace persist

@@ -18,6 +18,7 @@ struct ServerReport {
     State state = State::NotAsked;
     std::optional<ServerStatus> status;
     int pingMs = 0;
+    bool nameNotFound = false; // NoAnswer because the name has no address
 };
 
 // How politely servers are asked.

@@ -9,6 +9,8 @@ namespace {
 // Out-of-band datagrams start with four 0xFF bytes, then the command's line.
 constexpr QByteArrayView kQuery("\xFF\xFF\xFF\xFFgetstatus ");
 constexpr QByteArrayView kAnswerHeader("\xFF\xFF\xFF\xFFstatusResponse\n");
+constexpr QByteArrayView kInfoQuery("\xFF\xFF\xFF\xFFgetinfo ");
+constexpr QByteArrayView kInfoHeader("\xFF\xFF\xFF\xFFinfoResponse\n");
 
 using Info = std::vector<std::pair<QByteArray, QByteArray>>;
 
@@ -141,6 +143,29 @@ std::optional<ServerStatus> parseStatusAnswer(QByteArrayView datagram)
         at = end + 1;
     }
     return status;
+}
+
+QByteArray infoQuery(QByteArrayView challenge)
+{
+    // No line end: the game's own browser sends none, and every server takes it so.
+    return kInfoQuery.toByteArray() + challenge.toByteArray();
+}
+
+std::optional<ServerStatus> parseInfoAnswer(QByteArrayView datagram)
+{
+    if (datagram.size() > kLargestAnswer || !datagram.startsWith(kInfoHeader) ||
+        datagram.contains('\0'))
+        return std::nullopt;
+    QByteArrayView line = datagram.sliced(kInfoHeader.size());
+    // The game sends the settings without a line end; some servers add one.
+    if (line.endsWith('\n'))
+        line.chop(1);
+    if (line.contains('\n'))
+        return std::nullopt;
+    auto info = readInfo(line);
+    if (!info)
+        return std::nullopt;
+    return ServerStatus{std::move(*info), {}};
 }
 
 } // namespace status

@@ -48,4 +48,14 @@ constexpr qsizetype kLargestAnswer = 16384;
 // status answer (wrong header, cut short, oversized, a malformed line).
 std::optional<ServerStatus> parseStatusAnswer(QByteArrayView datagram);
 
+// The datagram that asks a server for the short form of its settings (name,
+// map, player counts, game type, mod): the answer a browser of thousands of
+// servers can afford. The challenge is echoed as in a status answer, and is
+// what a broadcast on the local network is told apart by.
+QByteArray infoQuery(QByteArrayView challenge);
+
+// The settings of an info answer, or nothing when it is not a whole,
+// well-formed one. It has no players.
+std::optional<ServerStatus> parseInfoAnswer(QByteArrayView datagram);
+
 } // namespace status

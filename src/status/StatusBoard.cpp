@@ -263,7 +263,7 @@ void StatusBoard::lookedUp(const QString& key, int lookup, const QHostAddress& a
     server.lookingUp = false;
     lookingUp_.removeOne(key);
     if (!isServerAddress(address)) {
-        giveUp(server);
+        giveUp(server, true);
         return;
     }
     server.target = address;
@@ -290,10 +290,12 @@ void StatusBoard::send(Server& server)
     server.questions.push_back(question);
     recentSends_.push_back(question.sentAt);
     // A datagram the system refuses to send is left to the timeout, as a lost one is.
-    socket_->writeDatagram(statusQuery(question.challenge), server.target, server.address.port);
+    socket_->writeDatagram(query_ == Query::Info ? infoQuery(question.challenge)
+                                                 : statusQuery(question.challenge),
+                           server.target, server.address.port);
 }
 
-void StatusBoard::giveUp(Server& server)
+void StatusBoard::giveUp(Server& server, bool nameNotFound)
 {
     const QString key = keyOf(server.address);
     inFlight_.removeOne(key);
@@ -302,6 +304,7 @@ void StatusBoard::giveUp(Server& server)
     server.questions.clear();
     // What a server said before it stopped answering is not shown as now.
     server.report.status.reset();
+    server.report.nameNotFound = nameNotFound;
     setState(server, ServerReport::State::NoAnswer);
 }
 
@@ -313,7 +316,9 @@ void StatusBoard::readAnswers()
         const QNetworkDatagram datagram = socket_->receiveDatagram(std::max<qint64>(size, 0));
         if (size > kLargestAnswer)
             continue;
-        std::optional<ServerStatus> status = parseStatusAnswer(datagram.data());
+        std::optional<ServerStatus> status = query_ == Query::Info
+                                                 ? parseInfoAnswer(datagram.data())
+                                                 : parseStatusAnswer(datagram.data());
         if (status)
             answered(datagram.senderAddress(), quint16(datagram.senderPort()), *std::move(status));
     }
@@ -337,6 +342,7 @@ void StatusBoard::answered(const QHostAddress& from, quint16 port, ServerStatus 
         if (question == server.questions.cend())
             continue;
         server.report.pingMs = int(clock_.elapsed() - question->sentAt);
+        server.report.nameNotFound = false;
         server.report.status = std::move(status);
         server.questions.clear();
         inFlight_.removeOne(key);

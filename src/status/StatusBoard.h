@@ -41,11 +41,18 @@ public:
     using Lookup =
         std::function<void(const QString& host, std::function<void(const QHostAddress&)> found)>;
 
+    // What servers are asked for: everything, players too, or the short form
+    // a browser of thousands asks each of them.
+    enum class Query { Status, Info };
+
     explicit StatusBoard(QObject* parent = nullptr);
     StatusBoard(Limits limits, QObject* parent = nullptr);
     // With a resolver of the caller's, for resolvers that misbehave.
     StatusBoard(Limits limits, Lookup lookup, QObject* parent = nullptr);
     ~StatusBoard() override;
+
+    // Before the first ask; status queries otherwise.
+    void setQuery(Query query) { query_ = query; }
 
     // Asks the servers of these entries, in this order, unless they are being
     // asked already or answered less than `freshForMs` ago; one that did not
@@ -90,12 +97,13 @@ private:
     void lookedUp(const QString& key, int lookup, const QHostAddress& address);
     void startQuestions(const QString& key);
     void send(Server& server);
-    void giveUp(Server& server);
+    void giveUp(Server& server, bool nameNotFound = false);
     void readAnswers();
     void answered(const QHostAddress& from, quint16 port, ServerStatus status);
     bool maySendNow();
 
     Limits limits_;
+    Query query_ = Query::Status;
     Lookup lookup_;
     QUdpSocket* socket_ = nullptr;
     QTimer pumpTimer_;

@@ -46,6 +46,8 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
+    // Opens the server browser; beyond the design, beside the server box.
+    QPushButton* findServersButton = nullptr;
     NarrowButton* Command6 = nullptr;
     ClickableLabel* VerFRM = nullptr;
     std::array<ClickableLabel*, 2> Label1{};

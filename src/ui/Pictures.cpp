@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include <QImageReader>
+#include <QPainter>
 
 namespace ui {
 namespace {
@@ -39,6 +40,23 @@ QIcon programIcon()
     QIcon icon;
     icon.addPixmap(pngPicture(QStringLiteral(":/pictures/vortline.png")));
     icon.addPixmap(pngPicture(QStringLiteral(":/pictures/vortline@2x.png")));
+    return icon;
+}
+
+QIcon findIcon(const QColor& ink)
+{
+    QIcon icon;
+    for (const int size : {10, 20}) {
+        QPixmap picture(size, size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal unit = size / 10.0;
+        painter.setPen(QPen(ink, 1.4 * unit, Qt::SolidLine, Qt::RoundCap));
+        painter.drawEllipse(QRectF(1 * unit, 1 * unit, 5.5 * unit, 5.5 * unit));
+        painter.drawLine(QPointF(5.8 * unit, 5.8 * unit), QPointF(9 * unit, 9 * unit));
+        icon.addPixmap(picture);
+    }
     return icon;
 }
 

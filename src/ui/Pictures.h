@@ -11,5 +11,7 @@ namespace ui {
 QPixmap backgroundPicture(qreal devicePixelRatio);
 QPixmap aboutPicture();
 QIcon programIcon();
+// A magnifying glass in the button text's colour, for a button too narrow for a word.
+QIcon findIcon(const QColor& ink);
 
 } // namespace ui

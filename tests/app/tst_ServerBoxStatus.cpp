@@ -241,7 +241,9 @@ void TestServerBoxStatus::statusComesFromTheNetworkModule()
     box.setSortedItems({server.entry()});
     box.show();
     auto* shown =
-        new app::ServerBoxStatus(box, {}, [&] { return app::loadStatusSourceFactory({folder}); });
+        new app::ServerBoxStatus(box, {}, [&] {
+        return app::loadFromNetworkModule<app::StatusSourceFactory>({folder}, "no status");
+    });
 
     box.showPopup();
     box.hidePopup();

@@ -1,0 +1,178 @@
+#include "ServerFinder.h"
+
+#include "ServerAddress.h"
+#include "StatusBoard.h"
+
+namespace status {
+namespace {
+
+QString keyOf(const ServerAddress& address)
+{
+    return address.host.toLower() + QLatin1Char(':') + QString::number(address.port);
+}
+
+QString serverCount(int count)
+{
+    return count == 1 ? QStringLiteral("1 server") : QStringLiteral("%1 servers").arg(count);
+}
+
+bool isSettled(const ServerReport& report)
+{
+    return report.state == ServerReport::State::Answered ||
+           report.state == ServerReport::State::NoAnswer;
+}
+
+} // namespace
+
+ServerFinder::ServerFinder(StatusLimits limits, QObject* parent)
+    : QObject(parent)
+    , limits_(limits)
+    , masters_(limits.lookupMs)
+{
+    connect(&masters_, &MasterQuery::serversListed, this,
+            [this](const QString& master, const std::vector<ListedServer>& servers) {
+                addListed(servers, master);
+            });
+    connect(&masters_, &MasterQuery::masterDone, this, &ServerFinder::masterDone);
+    connect(&masters_, &MasterQuery::finished, this, &ServerFinder::progressed);
+    connect(&localNetwork_, &LocalNetworkQuery::serverFound, this,
+            [this](const ListedServer& server) { addListed({server}, localNetworkSource()); });
+    connect(&localNetwork_, &LocalNetworkQuery::finished, this, &ServerFinder::progressed);
+}
+
+ServerFinder::~ServerFinder() = default;
+
+void ServerFinder::refresh(const Sources& sources)
+{
+    // New boards: answers to the last round's questions are not this round's.
+    info_ = std::make_unique<StatusBoard>(limits_);
+    info_->setQuery(StatusBoard::Query::Info);
+    connect(info_.get(), &StatusBoard::changed, this, &ServerFinder::infoChanged);
+    players_ = std::make_unique<StatusBoard>(limits_);
+    connect(players_.get(), &StatusBoard::changed, this, [this](const QString& address) {
+        if (const auto row = rowOfAddress_.constFind(address); row != rowOfAddress_.cend())
+            emit playersChanged(*row);
+    });
+    found_.clear();
+    settledRows_.clear();
+    rowOfKey_.clear();
+    rowOfAddress_.clear();
+    listedBy_.clear();
+    masterOutcome_.clear();
+    masterOrder_ = sources.masters;
+    settled_ = 0;
+    emit cleared();
+
+    const int first = count();
+    for (const QString& favourite : sources.favourites)
+        add(favourite.trimmed(), favouriteSource());
+    if (count() > first) {
+        emit added(first, count() - 1);
+        QStringList addresses;
+        for (int row = first; row < count(); ++row)
+            addresses.append(found_[size_t(row)].address);
+        info_->ask(addresses, StatusBoard::Turn::Behind);
+    }
+    if (!sources.localNetwork.isNull())
+        localNetwork_.start(sources.localNetwork, sources.localPorts);
+    masters_.start(sources.masters, sources.protocols);
+    emit progressed();
+}
+
+void ServerFinder::add(const QString& address, const QString& source)
+{
+    const auto parsed = serverAddress(address);
+    if (!parsed)
+        return;
+    const QString key = keyOf(*parsed);
+    if (rowOfKey_.contains(key))
+        return;
+    rowOfKey_.insert(key, count());
+    rowOfAddress_.insert(address, count());
+    found_.push_back({address, source});
+    settledRows_.push_back(false);
+}
+
+void ServerFinder::addListed(const std::vector<ListedServer>& servers, const QString& source)
+{
+    const int first = count();
+    for (const ListedServer& server : servers)
+        add(server.text(), source);
+    if (source != localNetworkSource())
+        listedBy_[source] += int(servers.size());
+    if (count() == first)
+        return;
+    emit added(first, count() - 1);
+    QStringList addresses;
+    addresses.reserve(count() - first);
+    for (int row = first; row < count(); ++row)
+        addresses.append(found_[size_t(row)].address);
+    info_->ask(addresses, StatusBoard::Turn::Behind);
+    emit progressed();
+}
+
+void ServerFinder::infoChanged(const QString& address)
+{
+    const auto found = rowOfAddress_.constFind(address);
+    if (found == rowOfAddress_.cend())
+        return;
+    const int row = *found;
+    const bool settled = isSettled(info_->report(address));
+    if (settled != settledRows_[size_t(row)]) {
+        settledRows_[size_t(row)] = settled;
+        settled_ += settled ? 1 : -1;
+        emit progressed();
+    }
+    emit changed(row);
+}
+
+void ServerFinder::masterDone(const QString& master, MasterQuery::Outcome outcome)
+{
+    switch (outcome) {
+    case MasterQuery::Outcome::Listed:
+        masterOutcome_.insert(master, serverCount(listedBy_.value(master)));
+        break;
+    case MasterQuery::Outcome::NoAnswer:
+        masterOutcome_.insert(master, QStringLiteral("no answer"));
+        break;
+    case MasterQuery::Outcome::NameNotFound:
+        masterOutcome_.insert(master, QStringLiteral("name not found"));
+        break;
+    case MasterQuery::Outcome::NoAddress:
+        masterOutcome_.insert(master, QStringLiteral("not an address"));
+        break;
+    }
+    emit progressed();
+}
+
+ServerReport ServerFinder::report(int row) const
+{
+    return info_ ? info_->report(found(row).address) : ServerReport{};
+}
+
+bool ServerFinder::searching() const
+{
+    return masters_.running() || localNetwork_.running();
+}
+
+QStringList ServerFinder::masterNotes() const
+{
+    QStringList notes;
+    for (const QString& master : masterOrder_)
+        notes.append(master + QLatin1String(": ") +
+                     masterOutcome_.value(master, QStringLiteral("asking")));
+    return notes;
+}
+
+void ServerFinder::askPlayers(int row)
+{
+    if (players_ && row >= 0 && row < count())
+        players_->ask({found(row).address});
+}
+
+ServerReport ServerFinder::playersReport(int row) const
+{
+    return players_ ? players_->report(found(row).address) : ServerReport{};
+}
+
+} // namespace status
