@@ -2,6 +2,7 @@
 
 #include "BenchFolders.h"
 #include "ChildStart.h"
+#include "FindServersRun.h"
 #include "PaintedWindow.h"
 #include "PlainArchives.h"
 #include "PlainArguments.h"
@@ -224,6 +225,39 @@ void registerServerStatus()
             ->ReportAggregatesOnly();
 }
 
+void registerFindServers(const BenchFolders& folders, BrowserAtStart& browserAtStart)
+{
+    // Each opening takes some six seconds: the pace of the queries, then the
+    // silent servers' two timeouts, then some fifty changes to the list.
+    benchmark::RegisterBenchmark(
+        bench_name::kFindServers,
+        [](benchmark::State& state) {
+            for (auto _ : state) {
+                const FindServersRun run = openFindServersOn(kFoundServers);
+                state.SetIterationTime(run.filledFromRefresh);
+                state.counters[kAfterLastAnswerCounter] = run.filledAfterLastAnswer;
+                state.counters[kFillFrameCounter] = run.longestFillFrame;
+                state.counters[kHeapKiBCounter] = double(run.heapKiB);
+                for (size_t kind = 0; kind < kListChanges; ++kind)
+                    state.counters[listChangeName(ListChange(kind))] = run.longestChangeFrame[kind];
+            }
+        })
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(3)
+        ->ReportAggregatesOnly();
+    benchmark::RegisterBenchmark(
+        bench_name::kFindServersAtStart,
+        [&browserAtStart, folder = folders.startWithTenMaps()](benchmark::State& state) {
+            for (auto _ : state) {
+                browserAtStart.checked = true;
+                browserAtStart.objects = findServersObjectsAtStart(folder);
+            }
+        })
+        ->Iterations(1)
+        ->Repetitions(1);
+}
+
 void registerListings(const BenchFolders& folders)
 {
     const QString many = folders.manyMapsFolder();
@@ -393,7 +427,8 @@ void registerRecords(const BenchFolders& folders)
 
 } // namespace
 
-void registerLauncherBenchmarks(const BenchFolders& folders, LibrariesAtWindow& libraries)
+void registerLauncherBenchmarks(const BenchFolders& folders, LibrariesAtWindow& libraries,
+                                BrowserAtStart& browserAtStart)
 {
     registerStarts(folders, libraries);
     registerListings(folders);
@@ -401,4 +436,5 @@ void registerLauncherBenchmarks(const BenchFolders& folders, LibrariesAtWindow& 
     registerArguments(folders);
     registerRecords(folders);
     registerServerStatus();
+    registerFindServers(folders, browserAtStart);
 }

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 class BenchFolders;
 
@@ -37,11 +38,18 @@ inline constexpr char kFirstLevelshotTip[] = "tips/first levelshot";
 inline constexpr char kLevelshotFloor[] = "tips/levelshot plainly";
 inline constexpr char kStatusFilled[] = "server status/filled after the last answer";
 inline constexpr char kStatusLongestFrame[] = "server status/longest frame";
+inline constexpr char kFindServers[] = "find servers/filled from refresh";
+inline constexpr char kFindServersAtStart[] = "find servers/objects at start-up";
 } // namespace bench_name
 
 // The counters each start carries beside its time to the mapped window.
 inline constexpr char kToMainCounter[] = "to main";
 inline constexpr char kPeakKiBCounter[] = "peak KiB";
+// And those of each opening of the server browser, beside its fill time;
+// each kind of change to the list has its own, named after it.
+inline constexpr char kAfterLastAnswerCounter[] = "after last answer";
+inline constexpr char kFillFrameCounter[] = "fill frame";
+inline constexpr char kHeapKiBCounter[] = "heap KiB";
 
 inline constexpr int kShortField = 40;
 inline constexpr int kLongField = 4'000;
@@ -54,6 +62,13 @@ struct LibrariesAtWindow {
     std::set<std::string> names;
 };
 
+// The server browser's objects the launcher's main window held at start.
+struct BrowserAtStart {
+    bool checked = false;
+    std::vector<std::string> objects;
+};
+
 // Registers every benchmark with Google Benchmark; the folders and the
-// libraries' record must outlive the run.
-void registerLauncherBenchmarks(const BenchFolders& folders, LibrariesAtWindow& libraries);
+// records must outlive the run.
+void registerLauncherBenchmarks(const BenchFolders& folders, LibrariesAtWindow& libraries,
+                                BrowserAtStart& browserAtStart);

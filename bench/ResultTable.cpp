@@ -146,6 +146,11 @@ void ResultTable::addMemory(const std::string& figure, long kib, long floorKib, 
                      "≤ " + times(maxRatio), ratio <= maxRatio});
 }
 
+void ResultTable::addMemoryLimit(const std::string& figure, long kib, long limitKib)
+{
+    rows_.push_back({figure, memory(kib), "", NAN, "≤ " + memory(limitKib), kib <= limitKib});
+}
+
 void ResultTable::addGrowth(const std::string& figure, double largerSeconds, double smallerSeconds,
                             double maxGrowth, const std::string& law)
 {

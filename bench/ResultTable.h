@@ -52,6 +52,8 @@ public:
     void addLimit(const std::string& figure, double seconds, double limitSeconds);
     // A peak memory at most maxRatio times the floor program's.
     void addMemory(const std::string& figure, long kib, long floorKib, double maxRatio);
+    // A memory at most limitKib.
+    void addMemoryLimit(const std::string& figure, long kib, long limitKib);
     // How much longer the larger input takes than the smaller one, at most
     // maxGrowth times; `law` says which growth the bound stands for.
     void addGrowth(const std::string& figure, double largerSeconds, double smallerSeconds,

@@ -1,5 +1,6 @@
 #include "ServerStatusRun.h"
 
+#include "FrameWatch.h"
 #include "app/ServerBoxStatus.h"
 #include "status/NetworkPlugin.h"
 #include "status/StatusBoard.h"
@@ -9,7 +10,6 @@
 #include <QCoreApplication>
 #include <QNetworkDatagram>
 #include <QThread>
-#include <QTimer>
 #include <QUdpSocket>
 
 #include <atomic>
@@ -95,20 +95,8 @@ ServerStatusRun openServerListOf(int servers)
             ++answered == servers)
             allAnswered = Clock::now();
     };
-    // The event loop turns at least this often when nothing holds it up.
-    constexpr auto kTick = std::chrono::milliseconds(2);
-    QTimer ticks;
-    ticks.setTimerType(Qt::PreciseTimer);
-    ticks.setInterval(kTick);
-    Clock::time_point lastTick = Clock::now();
-    Clock::duration longest{};
-    QObject::connect(&ticks, &QTimer::timeout, &box, [&] {
-        const Clock::time_point now = Clock::now();
-        longest = std::max(longest, now - lastTick - kTick);
-        lastTick = now;
-    });
-
-    ticks.start();
+    FrameWatch frames;
+    frames.start();
     box.showPopup();
     // The board comes with the first opening; answers arrive only once the event loop turns.
     QObject::connect(static_cast<status::StatusBoard*>(status->source()->notifier()),
@@ -119,7 +107,7 @@ ServerStatusRun openServerListOf(int servers)
     // The answers of the rows in view came first; one paint shows them all.
     box.view()->viewport()->repaint();
     const Clock::time_point filled = std::max(allAnswered, Clock::now());
-    ticks.stop();
+    frames.stop();
     box.hidePopup();
 
     const Clock::time_point lastAnswer = answering->lastAnswer;
@@ -129,5 +117,5 @@ ServerStatusRun openServerListOf(int servers)
     thread.wait();
     if (answered < servers)
         throw std::runtime_error("servers on 127.0.0.1 went unanswered for 30 s");
-    return {secondsBetween(lastAnswer, filled), std::chrono::duration<double>(longest).count()};
+    return {secondsBetween(lastAnswer, filled), frames.longestSeconds()};
 }

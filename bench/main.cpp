@@ -3,6 +3,7 @@
 // on are noisy, so every target is a median and most are ratios.
 #include "BenchFolders.h"
 #include "ChildStart.h"
+#include "FindServersRun.h"
 #include "LauncherBenchmarks.h"
 #include "ProgramIdentity.h"
 #include "ResultTable.h"
@@ -42,10 +43,19 @@ double nLogNGrowth(double smaller, double larger)
     return larger * std::log(larger) / (smaller * std::log(smaller));
 }
 
+// 5000 as "5,000".
+std::string thousands(int number)
+{
+    const std::string digits = std::to_string(number);
+    return number < 1000 ? digits
+                         : thousands(number / 1000) + "," + digits.substr(digits.size() - 3);
+}
+
 // Noise allowance for the figures that should grow in step with their input.
 constexpr double kLinearSlack = 1.25;
 
-ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& libraries)
+ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& libraries,
+                     const BrowserAtStart& browserAtStart)
 {
     ResultTable table;
     // A row whose benchmarks a filter left out is left out too.
@@ -176,6 +186,41 @@ ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& li
         table.addLimit("8 the same, the longest frame while the answers arrive",
                        medians.seconds(kStatusLongestFrame), 16e-3);
     });
+    // The browser's list fills at the pace its queries go out, raised for the
+    // bench: the pace, then a silent server's two timeouts, is all it may take.
+    const double pacedSeconds = double(kFoundServers) / kFindServersLimits.perSecond +
+                                2 * kFindServersLimits.timeoutMs * 1e-3;
+    const std::string browser = "9 find servers, " + thousands(kFoundServers) +
+                                " servers on 127.0.0.0/8 asked " +
+                                thousands(kFindServersLimits.perSecond) + " a second";
+    row([&] {
+        table.addLimit(browser + ": all rows answered and sorted by ping, from refresh",
+                       medians.seconds(kFindServers), pacedSeconds + 0.5);
+    });
+    // The model hands its rows to the list in batches of 150 ms.
+    row([&] {
+        table.addLimit("9 the same, after the last answer",
+                       medians.counter(kFindServers, kAfterLastAnswerCounter), 200e-3);
+    });
+    row([&] {
+        table.addLimit("9 the same, the longest frame until the last server is given up on",
+                       medians.counter(kFindServers, kFillFrameCounter), 16e-3);
+    });
+    for (size_t kind = 0; kind < kListChanges; ++kind) {
+        const char* change = listChangeName(ListChange(kind));
+        row([&] {
+            table.addLimit("9 the longest frame of a change on the answered rows: " +
+                               std::string(change),
+                           medians.counter(kFindServers, change), 16e-3);
+        });
+    }
+    row([&] {
+        table.addMemoryLimit("9 heap for the answered rows, above the open empty window",
+                             long(medians.counter(kFindServers, kHeapKiBCounter)), 20 * 1024);
+    });
+    if (browserAtStart.checked)
+        table.addUnwanted("9 the browser's objects made at start-up (window, models, tree view)",
+                          browserAtStart.objects);
     return table;
 }
 
@@ -199,7 +244,8 @@ int main(int argc, char* argv[])
     try {
         const BenchFolders folders;
         LibrariesAtWindow libraries;
-        registerLauncherBenchmarks(folders, libraries);
+        BrowserAtStart browserAtStart;
+        registerLauncherBenchmarks(folders, libraries, browserAtStart);
         MedianCollector medians;
         benchmark::RunSpecifiedBenchmarks(&medians);
 
@@ -209,7 +255,7 @@ int main(int argc, char* argv[])
         std::printf("Machine: %s, %d cores, %s, Linux %s\n\n", processorName().c_str(),
                     QThread::idealThreadCount(), qPrintable(QSysInfo::prettyProductName()),
                     qPrintable(QSysInfo::kernelVersion()));
-        return tabulate(medians, libraries).print() ? 0 : 1;
+        return tabulate(medians, libraries, browserAtStart).print() ? 0 : 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vortline_bench: %s\n", error.what());
         return 2;
