@@ -77,7 +77,7 @@ TestFindServers::Browser TestFindServers::start(TestMaster& master,
                                                 const std::vector<FakeGameServer*>& listed,
                                                 const QByteArray& favourites)
 {
-    Browser browser{std::make_unique<Form1Fixture>()};
+    Browser browser{std::make_unique<Form1Fixture>(), nullptr, QString()};
     browser.game = browser.fixture->makeGame();
     browser.fixture->write("vortline.cfg", record(browser.game));
     browser.fixture->write("SERVERS.VTL", favourites);
