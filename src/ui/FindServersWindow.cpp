@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -37,7 +38,7 @@ constexpr int kPingStep = 25;
 constexpr int kGameTypes[] = {0, 1, 2, 3, 4};
 
 // Column widths in average characters, so they follow the font.
-constexpr int kColumnChars[] = {34, 14, 13, 6, 16, 14, 3, 24};
+constexpr int kColumnChars[] = {32, 14, 16, 8, 18, 14, 3, 22};
 
 QLabel* labelFor(QWidget* control, const QString& text)
 {
@@ -201,11 +202,11 @@ void FindServersWindow::connectControls()
 void FindServersWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!refreshed_) {
-        refreshed_ = true;
+    // Each opening asks anew; coming back from the task bar does not.
+    if (!event->spontaneous()) {
         refresh();
+        list_->setFocus();
     }
-    list_->setFocus();
 }
 
 void FindServersWindow::refresh()
