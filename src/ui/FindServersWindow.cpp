@@ -331,14 +331,18 @@ void FindServersWindow::addCurrentToFavourites()
 
 void FindServersWindow::showContextMenu(const QPoint& at)
 {
-    const QModelIndex index = list_->indexAt(at);
+    // The menu key asks at no row in particular: the menu is then the current row's.
+    QModelIndex index = list_->indexAt(at);
+    if (index.isValid())
+        list_->setCurrentIndex(index);
+    else
+        index = list_->currentIndex();
     if (!index.isValid())
         return;
-    list_->setCurrentIndex(index);
     QMenu menu(this);
     menu.addAction(tr("&Join"), this, &FindServersWindow::takeCurrent);
     menu.addAction(tr("&Add to favourites"), this, &FindServersWindow::addCurrentToFavourites);
-    menu.exec(list_->viewport()->mapToGlobal(at));
+    menu.exec(list_->viewport()->mapToGlobal(list_->visualRect(index).center()));
 }
 
 void FindServersWindow::editMasters()
