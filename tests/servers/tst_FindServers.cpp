@@ -167,23 +167,29 @@ void tst_FindServers::findsEveryServerTheMasterLists()
 void tst_FindServers::takesAServerIntoTheMainWindow_data()
 {
     QTest::addColumn<QString>("fixture");
+    QTest::addColumn<bool>("modInstalled");
     QTest::addColumn<QString>("beforeConnect"); // what the command line holds right before it
-    QTest::newRow("plain") << QStringLiteral("plain") << QString();
+    QTest::newRow("plain") << QStringLiteral("plain") << true << QString();
     QTest::newRow("mod, its folder in other letters")
-        << QStringLiteral("mod") << QStringLiteral("+set fs_game %1 ").arg(kModOnDisk);
-    QTest::newRow("locked") << QStringLiteral("locked") << QStringLiteral("+set password hunter2 ");
+        << QStringLiteral("mod") << true << QStringLiteral("+set fs_game %1 ").arg(kModOnDisk);
+    // The game then plays what the server tells it, without the launcher's help.
+    QTest::newRow("mod not installed") << QStringLiteral("mod") << false << QString();
+    QTest::newRow("locked") << QStringLiteral("locked") << true
+                            << QStringLiteral("+set password hunter2 ");
 }
 
 void tst_FindServers::takesAServerIntoTheMainWindow()
 {
     QFETCH(QString, fixture);
+    QFETCH(bool, modInstalled);
     QFETCH(QString, beforeConnect);
     const Fixture& f = fixtures_.at(fixture);
     const QString address = f.server->address();
 
     Form1Fixture form;
     const QString game = form.makeGame();
-    QVERIFY(QDir().mkpath(game + kModOnDisk));
+    if (modInstalled)
+        QVERIFY(QDir().mkpath(game + kModOnDisk));
     form.write(QStringLiteral("vortline.cfg"), record(game));
     // A blank favourite, never asked, and the test's master alone: nothing but
     // the servers on 127.0.0.1 hears from the browser.
@@ -243,7 +249,8 @@ void tst_FindServers::takesAServerIntoTheMainWindow()
         beforeConnect + QStringLiteral("+connect ") + address + QLatin1Char(' ');
     QVERIFY2(arguments.contains(connect), qPrintable(arguments));
     // Only what the server needs comes before it.
-    QCOMPARE(arguments.count(QStringLiteral("+set fs_game ")), int(!f.mod.isEmpty()));
+    QCOMPARE(arguments.count(QStringLiteral("+set fs_game ")),
+             int(!f.mod.isEmpty() && modInstalled));
     QCOMPARE(arguments.count(QStringLiteral("+set password ")), int(!f.options.password.isEmpty()));
 
     QTest::mouseClick(control<QPushButton>(window, "Command2"), Qt::LeftButton);
