@@ -39,7 +39,8 @@ constexpr int kRegisteredMs = 10'000;
 // Set in the re-run of a test inside a network namespace of its own.
 constexpr char kPrivateNetworkRun[] = "VORTLINE_PRIVATE_NETWORK_RUN";
 // The namespace's one link besides loopback: a veth pair that never leaves it,
-// on a block kept for documentation, so that its broadcasts have a route.
+// on a block kept for documentation. Without a route a broadcast is refused as
+// unreachable; with one the kernel also hands it back to this host's sockets.
 const QString kLinkAddress = QStringLiteral("192.0.2.1");
 const QStringList kPrivateLinks{QStringLiteral("lo"), QStringLiteral("vortline0"),
                                 QStringLiteral("vortline1")};
@@ -309,6 +310,7 @@ void tst_FindServers::findsAServerOnTheLocalNetwork()
     ServerOptions options;
     options.hostname = QStringLiteral("LAN Arena");
     options.port = 27960;
+    // A server bound to one address never hears a broadcast; one on every address does.
     options.listenAddress = QStringLiteral("0.0.0.0");
     RealServer server(options);
     const QString why = server.start();
