@@ -32,16 +32,18 @@ test-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
 	bash tests/windows/run.sh $(BUILD_DIR)/windows
 
-# The server status against real OpenArena servers (Debian's openarena-server) that the tests start
-# on 127.0.0.1 alone. Registered only with VORTLINE_SERVER_TESTS=ON, in a build folder of its own,
-# so that `make test` and ctest in $(BUILD_DIR) never need a game server.
+# The server status and the server browser against real OpenArena servers (Debian's
+# openarena-server) that the tests start on 127.0.0.1 alone, or in a network namespace of their
+# own (`unshare -rn`, its link made with iproute2) to be found by broadcast. Registered only with
+# VORTLINE_SERVER_TESTS=ON, in a build folder of its own, so that `make test` and ctest in
+# $(BUILD_DIR) never need a game server.
 SERVERS_DIR := $(BUILD_DIR)/servers
 
 .PHONY: test-servers
-test-servers: PACKAGES += openarena-server
+test-servers: PACKAGES += openarena-server iproute2
 test-servers: deps
 	cmake -S . -B $(SERVERS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORTLINE_SERVER_TESTS=ON
-	cmake --build $(SERVERS_DIR) --target tst_realservers
+	cmake --build $(SERVERS_DIR) --target tst_realservers tst_findservers
 	ctest --test-dir $(SERVERS_DIR) -L real-servers --output-on-failure
 
 # The whole test suite again, built in $(BUILD_DIR)/sanitize with AddressSanitizer and

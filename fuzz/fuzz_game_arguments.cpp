@@ -1,6 +1,7 @@
 // The game's argument string for any option snapshot: any texts, and check box
 // values out of their 0..2 range too. The string is consumed piece by piece in
 // the fixed order; every piece must be there exactly when its option asks for it.
+// A taken server's password, whatever it holds, stays one word of one command.
 #include "FuzzCheck.h"
 #include "app/GameArguments.h"
 
@@ -33,6 +34,8 @@ app::LaunchOptions options(const QString& text)
     o.advanced = number(7, o.advanced);
     o.fullscreen = number(8, o.fullscreen);
     o.rate22 = line(9) == QLatin1String("1");
+    o.serverMod = line(10);
+    o.serverPassword = line(11);
     return o;
 }
 
@@ -61,8 +64,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(take(QStringLiteral("+name ") + o.playerName));
     FUZZ_CHECK(take(QStringLiteral("+set cheats 1")) == given(o.cheats));
     FUZZ_CHECK(take(QStringLiteral("+set dedicated 1")) == given(o.dedicated));
-    FUZZ_CHECK(take(QStringLiteral("+connect ") + o.server) ==
-               (given(o.connect) && !o.server.isEmpty()));
+    const bool connects = given(o.connect) && !o.server.isEmpty();
+    FUZZ_CHECK(take(QStringLiteral("+set fs_game ") + o.serverMod) ==
+               (connects && !o.serverMod.isEmpty()));
+    const QString password = QStringLiteral("+set password ");
+    if (rest.startsWith(password)) {
+        FUZZ_CHECK(connects && !o.serverPassword.isEmpty());
+        rest.remove(0, password.size());
+        // Quoted whole, or a plain word the console cannot split or end.
+        const bool quoted = rest.startsWith(QLatin1Char('"'));
+        const qsizetype end =
+            quoted ? rest.indexOf(QLatin1Char('"'), 1) + 1 : rest.indexOf(QLatin1Char(' '));
+        FUZZ_CHECK(end > 0 && end < rest.size() && rest[end] == QLatin1Char(' '));
+        const QString word = rest.first(end);
+        for (const QChar c : word) {
+            FUZZ_CHECK(c.unicode() >= 0x20);
+            if (!quoted)
+                FUZZ_CHECK(!c.isSpace() && c != QLatin1Char(';') && c != QLatin1Char('+') &&
+                           c != QLatin1Char('"') && c != QLatin1Char('/'));
+        }
+        FUZZ_CHECK(!quoted || word.count(QLatin1Char('"')) == 2);
+        rest.remove(0, end + 1);
+    } else {
+        FUZZ_CHECK(!connects || o.serverPassword.isEmpty());
+    }
+    FUZZ_CHECK(take(QStringLiteral("+connect ") + o.server) == connects);
     FUZZ_CHECK(take(QStringLiteral("+model ") + o.model) ==
                (o.model != QStringLiteral("Select Skin")));
     // The map goes without its extension: exactly four characters fewer.

@@ -1,9 +1,11 @@
-// Any bytes as a server's status answer. What is read holds only what the
+// Any bytes as a server's status answer, and as its info answer, whose
+// summary keeps to what a row can show. What is read holds only what the
 // format can carry, and written again as the server writes it, it reads back
 // the same. Any bytes as a coloured name: the runs draw its plain text, each
 // run in a colour of its own.
 #include "FuzzCheck.h"
 #include "status/ColouredText.h"
+#include "status/ServerSummary.h"
 #include "status/StatusAnswer.h"
 
 #include <cstddef>
@@ -54,6 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     checkColours(bytes);
+
+    if (const auto info = status::parseInfoAnswer(bytes)) {
+        FUZZ_CHECK(info->players.empty() && !info->info.empty());
+        const status::ServerSummary summary = status::summarize(*info);
+        FUZZ_CHECK(summary.players >= 0 && summary.maxPlayers >= 0 && summary.bots >= -1);
+        FUZZ_CHECK(summary.gameType >= -1);
+        checkColours(summary.name);
+    }
 
     const auto read = status::parseStatusAnswer(bytes);
     if (!read)

@@ -385,10 +385,10 @@ void Form1::setFindServersSource(FindServersFactoryOf factoryOf, FindServersOpti
 void Form1::openFindServers()
 {
     if (!findServers_) {
-        FindServersFactory* factory =
-            findServersFactoryOf_ ? findServersFactoryOf_()
-                                  : loadFromNetworkModule<FindServersFactory>(
-                                        networkModuleFolders(), "servers cannot be found");
+        FindServersFactory* factory = findServersFactoryOf_
+                                          ? findServersFactoryOf_()
+                                          : loadFromNetworkModule<FindServersFactory>(
+                                                networkModuleFolders(), "servers cannot be found");
         if (!factory) {
             platform_.showMessage(findServersUnavailableMessage(), MessageIcon::Critical);
             return;

@@ -98,8 +98,11 @@ void ServerFinder::addListed(const std::vector<ListedServer>& servers, const QSt
     const int first = count();
     for (const ListedServer& server : servers)
         add(server.text(), source);
-    if (source != localNetworkSource())
-        listedBy_[source] += int(servers.size());
+    if (source != localNetworkSource()) {
+        QSet<quint64>& listed = listedBy_[source];
+        for (const ListedServer& server : servers)
+            listed.insert(quint64(server.ipv4) << 16 | server.port);
+    }
     if (count() == first)
         return;
     emit added(first, count() - 1);
@@ -130,7 +133,7 @@ void ServerFinder::masterDone(const QString& master, MasterQuery::Outcome outcom
 {
     switch (outcome) {
     case MasterQuery::Outcome::Listed:
-        masterOutcome_.insert(master, serverCount(listedBy_.value(master)));
+        masterOutcome_.insert(master, serverCount(int(listedBy_.value(master).size())));
         break;
     case MasterQuery::Outcome::NoAnswer:
         masterOutcome_.insert(master, QStringLiteral("no answer"));

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -81,7 +82,9 @@ private:
     std::vector<bool> settledRows_;
     QHash<QString, int> rowOfKey_;     // by lower-case "host:port"
     QHash<QString, int> rowOfAddress_; // by the row's address text
-    QHash<QString, int> listedBy_;     // servers each master listed
+    // The servers each master listed, each once: a master answers every
+    // protocol asked and every retry, and may name a server in more than one.
+    QHash<QString, QSet<quint64>> listedBy_;
     QStringList masterOrder_;
     QHash<QString, QString> masterOutcome_;
     int settled_ = 0;

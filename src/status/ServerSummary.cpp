@@ -44,9 +44,8 @@ ServerSummary summarize(const ServerStatus& answer)
 
     // An info answer counts everyone in "clients" and people alone in
     // "g_humanplayers"; a status answer lists them instead.
-    const int clients = answer.players.empty()
-                            ? numberOr(answer.value("clients"), 0)
-                            : int(answer.players.size());
+    const int clients =
+        answer.players.empty() ? numberOr(answer.value("clients"), 0) : int(answer.players.size());
     const int humans = numberOr(answer.value("g_humanplayers"), -1);
     if (humans >= 0 && humans <= clients) {
         summary.players = humans;

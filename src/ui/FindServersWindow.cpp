@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -37,7 +38,7 @@ constexpr int kPingStep = 25;
 constexpr int kGameTypes[] = {0, 1, 2, 3, 4};
 
 // Column widths in average characters, so they follow the font.
-constexpr int kColumnChars[] = {34, 14, 13, 6, 16, 14, 3, 24};
+constexpr int kColumnChars[] = {32, 14, 16, 8, 18, 14, 3, 22};
 
 QLabel* labelFor(QWidget* control, const QString& text)
 {
@@ -58,8 +59,7 @@ FindServersWindow::FindServersWindow(app::FindServersHost& host,
     setWindowTitle(QStringLiteral("Find servers"));
     setAttribute(Qt::WA_DeleteOnClose);
     servers_ = new FoundServersModel(
-        finder_, [this](const QString& mod) { return !host_.installedMod(mod).isEmpty(); },
-        this);
+        finder_, [this](const QString& mod) { return !host_.installedMod(mod).isEmpty(); }, this);
     shown_ = new FoundServersFilter(*servers_, this);
     setupControls();
     connectControls();
@@ -117,9 +117,8 @@ void FindServersWindow::setupControls()
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    list_->setItemDelegateForColumn(int(FoundColumn::Name),
-                                    new GameNameDelegate(FoundServersModel::kColouredNameRole,
-                                                         list_));
+    list_->setItemDelegateForColumn(
+        int(FoundColumn::Name), new GameNameDelegate(FoundServersModel::kColouredNameRole, list_));
     list_->setSortingEnabled(true);
     list_->sortByColumn(int(FoundColumn::Ping), Qt::AscendingOrder);
     const int character = fontMetrics().averageCharWidth();
@@ -172,8 +171,7 @@ void FindServersWindow::connectControls()
     connect(search_, &QLineEdit::textChanged, this, &FindServersWindow::applyFilter);
 
     connect(list_, &QTreeView::activated, this, &FindServersWindow::takeCurrent);
-    connect(list_, &QWidget::customContextMenuRequested, this,
-            &FindServersWindow::showContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this, &FindServersWindow::showContextMenu);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FindServersWindow::currentRowChanged);
     connect(masters_, &QPushButton::clicked, this, &FindServersWindow::editMasters);
@@ -204,11 +202,11 @@ void FindServersWindow::connectControls()
 void FindServersWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!refreshed_) {
-        refreshed_ = true;
+    // Each opening asks anew; coming back from the task bar does not.
+    if (!event->spontaneous()) {
         refresh();
+        list_->setFocus();
     }
-    list_->setFocus();
 }
 
 void FindServersWindow::refresh()
@@ -216,9 +214,8 @@ void FindServersWindow::refresh()
     status::ServerFinder::Sources sources;
     sources.masters = persist::readMasterListFile(host_.platform());
     sources.favourites = host_.favourites();
-    sources.localNetwork = options_.localNetwork.isEmpty()
-                               ? QHostAddress()
-                               : QHostAddress(options_.localNetwork);
+    sources.localNetwork =
+        options_.localNetwork.isEmpty() ? QHostAddress() : QHostAddress(options_.localNetwork);
     sources.localPorts = options_.localPorts;
     players_->clear();
     finder_.refresh(sources);
@@ -259,8 +256,8 @@ void FindServersWindow::updateStatusLine()
     keepCurrentRow();
     int players = 0;
     for (int row = 0; row < shown_->rowCount(); ++row)
-        players += servers_->facts(shown_->mapToSource(shown_->index(row, 0)).row())
-                       .summary.players;
+        players +=
+            servers_->facts(shown_->mapToSource(shown_->index(row, 0)).row()).summary.players;
     const int servers = shown_->rowCount();
     QString line = (servers == 1 ? tr("1 server") : tr("%1 servers").arg(servers)) +
                    (players == 1 ? tr(", 1 player") : tr(", %1 players").arg(players));
@@ -315,8 +312,8 @@ void FindServersWindow::takeCurrent()
     if (facts.answered() && !facts.summary.mod.isEmpty())
         taken.mod = host_.installedMod(facts.summary.mod);
     if (facts.answered() && facts.summary.needsPassword) {
-        const auto password = askServerPassword(
-            this, facts.plainName.isEmpty() ? facts.address : facts.plainName);
+        const auto password =
+            askServerPassword(this, facts.plainName.isEmpty() ? facts.address : facts.plainName);
         if (!password)
             return;
         taken.password = *password;
@@ -334,14 +331,18 @@ void FindServersWindow::addCurrentToFavourites()
 
 void FindServersWindow::showContextMenu(const QPoint& at)
 {
-    const QModelIndex index = list_->indexAt(at);
+    // The menu key asks at no row in particular: the menu is then the current row's.
+    QModelIndex index = list_->indexAt(at);
+    if (index.isValid())
+        list_->setCurrentIndex(index);
+    else
+        index = list_->currentIndex();
     if (!index.isValid())
         return;
-    list_->setCurrentIndex(index);
     QMenu menu(this);
     menu.addAction(tr("&Join"), this, &FindServersWindow::takeCurrent);
     menu.addAction(tr("&Add to favourites"), this, &FindServersWindow::addCurrentToFavourites);
-    menu.exec(list_->viewport()->mapToGlobal(at));
+    menu.exec(list_->viewport()->mapToGlobal(list_->visualRect(index).center()));
 }
 
 void FindServersWindow::editMasters()
@@ -349,8 +350,8 @@ void FindServersWindow::editMasters()
     const QStringList masters = persist::readMasterListFile(host_.platform());
     bool ok = false;
     const QString text = QInputDialog::getMultiLineText(
-        this, tr("Masters"), tr("Master servers, one host[:port] a line (port %1 if none):")
-                                 .arg(kMasterPort),
+        this, tr("Masters"),
+        tr("Master servers, one host[:port] a line (port %1 if none):").arg(kMasterPort),
         masters.join(QLatin1Char('\n')), &ok);
     if (!ok)
         return;

@@ -59,7 +59,6 @@ private:
     status::ServerFinder finder_;
     FoundServersModel* servers_ = nullptr;
     FoundServersFilter* shown_ = nullptr;
-    bool refreshed_ = false;
     QTimer statusTimer_;
 
     QCheckBox* hideEmpty_ = nullptr;

@@ -95,11 +95,14 @@ void Form1Layout::setupUi(QWidget* Form1)
 
     stackTopFirst({Frame2,    Command6,  Frame1,    Command4,  Combo2, QDirectory,
                    Command2,  Command1,  File1,     Combo1,    Check2, Check1,
-                   Text2,     Text1,     Check3,    Command3,  findServersButton, VerFRM, Label2[2],
+                   Text2,     Text1,     Check3,    Command3,  VerFRM, Label2[2],
                    Label2[1], Label2[0], Label1[1], Label1[0], Picture});
+    // Beyond the design: beneath the panels like the controls around it, after "+" in turn.
+    findServersButton->stackUnder(Command3);
     chainTabOrder({Check3,   Text1,      Text2,   Check1,   Check2,   Combo1,   File1,   Command1,
-                   Command2, QDirectory, Combo2,  Command3, findServersButton, Command4, Drive1, Dir1, File2,
+                   Command2, QDirectory, Combo2,  Command3, Command4, Drive1,   Dir1,    File2,
                    Command5, Check4,     Option1, Option2,  ADVANCED, Command6, Command7});
+    QWidget::setTabOrder(Command3, findServersButton);
 }
 
 void Form1Layout::setupMainControls(QWidget* Form1)

@@ -14,7 +14,9 @@ int compareText(const QString& a, const QString& b)
 // -1, 0 or 1 as `a` comes before, with or after `b` in ascending order.
 int compareBy(const FoundServerFacts& a, const FoundServerFacts& b, FoundColumn column)
 {
-    const auto sign = [](auto ordering) { return ordering < 0 ? -1 : ordering > 0 ? 1 : 0; };
+    const auto sign = [](auto ordering) {
+        return ordering < 0 ? -1 : ordering > 0 ? 1 : 0;
+    };
     const status::ServerSummary& x = a.summary;
     const status::ServerSummary& y = b.summary;
     switch (column) {

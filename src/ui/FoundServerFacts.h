@@ -28,10 +28,10 @@ struct FoundServerFacts {
 struct ServerFilter {
     bool hideEmpty = false;
     bool hideFull = false;
-    int maxPingMs = 0;                // 0: any ping
-    std::optional<int> gameType;      // nothing: any
-    std::optional<QString> mod;       // nothing: any; empty: the base game
-    QString text;                     // in the name, map or address
+    int maxPingMs = 0;           // 0: any ping
+    std::optional<int> gameType; // nothing: any
+    std::optional<QString> mod;  // nothing: any; empty: the base game
+    QString text;                // in the name, map or address
 };
 
 bool passes(const FoundServerFacts& server, const ServerFilter& filter);

@@ -1,6 +1,7 @@
 #include "FoundServersModel.h"
 
 #include "LockIcon.h"
+#include "ReadableColours.h"
 #include "status/ColouredText.h"
 #include "status/ServerFinder.h"
 
@@ -136,8 +137,11 @@ QVariant FoundServersModel::data(const QModelIndex& index, int role) const
     const auto column = FoundColumn(index.column());
     const bool answered = server.answered();
 
-    if (role == Qt::ForegroundRole && !answered)
-        return QBrush(QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text));
+    if (role == Qt::ForegroundRole && !answered) {
+        // Grey that still reads, as the server box's "no answer" does.
+        const QPalette palette = QGuiApplication::palette();
+        return QBrush(quietOn(palette.color(QPalette::Text), palette.color(QPalette::Base)));
+    }
     if (role == kColouredNameRole && column == FoundColumn::Name && answered)
         return server.summary.name;
     if (role == Qt::DecorationRole && column == FoundColumn::Lock && answered &&

@@ -61,6 +61,36 @@ void TestGameArguments::buildsPiecesInOrder_data()
         o.connect = 1;
         o.server = QStringLiteral("0.0.0.0        ");
     }) << "+name Player +connect 0.0.0.0         ";
+    const auto joined = [](const char* mod, const char* password, int connect = 1) {
+        return with([=](auto& o) {
+            o.cheats = 1;
+            o.connect = connect;
+            o.server = QStringLiteral("10.0.0.5:27961");
+            o.serverMod = QLatin1String(mod);
+            o.serverPassword = QString::fromUtf8(password);
+        });
+    };
+    QTest::newRow("taken server: mod and password right before connect")
+        << joined("CPMA", "fr4g")
+        << "+name Player +set cheats 1 +set fs_game CPMA +set password fr4g "
+           "+connect 10.0.0.5:27961 ";
+    QTest::newRow("taken server: mod alone")
+        << joined("osp", "")
+        << "+name Player +set cheats 1 +set fs_game osp +connect 10.0.0.5:27961 ";
+    QTest::newRow("taken server: not connecting, no pieces")
+        << joined("osp", "x", 0) << "+name Player +set cheats 1 ";
+    QTest::newRow("password the console would split is quoted")
+        << joined("", "a b;c+d//e")
+        << "+name Player +set cheats 1 +set password \"a b;c+d//e\" "
+           "+connect 10.0.0.5:27961 ";
+    QTest::newRow("quotes and line ends cannot end the password early")
+        << joined("", "x\"\n;quit\r")
+        << "+name Player +set cheats 1 +set password \"x;quit\" "
+           "+connect 10.0.0.5:27961 ";
+    QTest::newRow("password of other alphabets kept")
+        << joined("", "пароль")
+        << "+name Player +set cheats 1 +set password пароль "
+           "+connect 10.0.0.5:27961 ";
     QTest::newRow("connect with blanks only") << with([](auto& o) {
         o.connect = 1;
         o.server = QString(15, QLatin1Char(' '));

@@ -240,8 +240,7 @@ void TestServerBoxStatus::statusComesFromTheNetworkModule()
     ui::SortedComboBox box;
     box.setSortedItems({server.entry()});
     box.show();
-    auto* shown =
-        new app::ServerBoxStatus(box, {}, [&] {
+    auto* shown = new app::ServerBoxStatus(box, {}, [&] {
         return app::loadFromNetworkModule<app::StatusSourceFactory>({folder}, "no status");
     });
 

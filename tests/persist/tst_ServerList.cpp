@@ -1,4 +1,8 @@
+#include "persist/MasterList.h"
+#include "persist/MasterListFile.h"
 #include "persist/ServerList.h"
+#include "support/FakePlatform.h"
+#include "support/TemporaryWorkingDirectory.h"
 
 #include <QTest>
 
@@ -9,6 +13,8 @@ private slots:
     void readsEntries_data();
     void readsEntries();
     void writesLines();
+    void keepsMasters_data();
+    void keepsMasters();
 };
 
 namespace {
@@ -64,6 +70,48 @@ void TestServerList::writesLines()
     QCOMPARE(persist::writeServerLine(QStringLiteral(" a,\"b\" ")), QByteArray(" a,\"b\" \r\n"));
     QCOMPARE(persist::writeServerLine(QStringLiteral("☃")), QByteArray("\xE2\x98\x83\r\n"));
     QVERIFY(!persist::writeServerLine(QString(QChar(0xDC00))));
+}
+
+void TestServerList::keepsMasters_data()
+{
+    // The file as found (null: missing), the masters read, and the bytes they are written as.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("masters");
+    QTest::addColumn<QByteArray>("written");
+    const QStringList defaults = persist::defaultMasters();
+    QTest::newRow("missing: the defaults, nothing written")
+        << QByteArray() << defaults
+        << QByteArray("directory.ioquake3.org\r\ndpmaster.deathmask.net\r\n"
+                      "master.quake3arena.com\r\nmaster.maverickservers.com\r\n");
+    QTest::newRow("empty: no masters") << QByteArray("") << QStringList{} << QByteArray("");
+    QTest::newRow("an editor's line ends, blanks and blank lines")
+        << QByteArray("  a.example:27951 \n\n\tb.example\r\n\r\n")
+        << QStringList{"a.example:27951", "b.example"}
+        << QByteArray("a.example:27951\r\nb.example\r\n");
+    QTest::newRow("a byte order mark")
+        << QByteArray("\xEF\xBB\xBFmaster.example\r\n") << QStringList{"master.example"}
+        << QByteArray("master.example\r\n");
+}
+
+void TestServerList::keepsMasters()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, masters);
+    QFETCH(QByteArray, written);
+    TemporaryWorkingDirectory directory;
+    platform::FakePlatform platform;
+    if (!file.isNull())
+        platform.writeFile(QStringLiteral("masters.vtl"), file);
+    platform.log.clear();
+    QCOMPARE(persist::readMasterListFile(platform), masters);
+    QVERIFY(platform.log.isEmpty()); // reading writes nothing, the defaults included
+    QCOMPARE(persist::writeMasterListFile(platform, masters), persist::WriteOutcome::Written);
+    QCOMPARE(*platform.readFile(QStringLiteral("masters.vtl")), written);
+    // A disk that refuses the write leaves the list as it was.
+    platform.failWritesTo(QStringLiteral("MASTERS.VTL"));
+    QCOMPARE(persist::writeMasterListFile(platform, {QStringLiteral("other.example")}),
+             persist::WriteOutcome::NotWritten);
+    QCOMPARE(*platform.readFile(QStringLiteral("masters.vtl")), written);
 }
 
 QTEST_APPLESS_MAIN(TestServerList)

@@ -16,9 +16,9 @@ namespace servertest {
 
 namespace {
 
-// The engine says so before it binds, and warns on the next line when the
-// port is taken, to go on with the ports after it.
-const QByteArray kOpeningLine = QByteArrayLiteral("Opening IP socket: 127.0.0.1:");
+// The engine says so, with the address it listens on, before it binds, and
+// warns on the next line when the port is taken, to go on with the ports after it.
+const QByteArray kOpeningLine = QByteArrayLiteral("Opening IP socket: ");
 const QByteArray kBindFailed = QByteArrayLiteral("WARNING: NET_IPSocket: bind:");
 // Without its map the engine keeps running but never answers.
 const QByteArray kNoMap = QByteArrayLiteral("Can't find map");
@@ -102,6 +102,11 @@ QString RealServer::launch()
         return QStringLiteral("openarena-server is neither on PATH nor in /usr/games: install "
                               "Debian's openarena-server (make test-servers does)");
     }
+    // A heartbeat elsewhere would announce a test server to the world.
+    if (!options_.master.isEmpty() && !options_.master.startsWith(QLatin1String("127.0.0.1:"))) {
+        return QStringLiteral("a test server registers only with a master on 127.0.0.1, not %1")
+            .arg(options_.master);
+    }
     stop();
     home_ = std::make_unique<QTemporaryDir>();
     if (!home_->isValid()) {
@@ -113,18 +118,26 @@ QString RealServer::launch()
 
     // Startup `+set`s are applied in order, so these override the wrapper's.
     // dedicated 1 is LAN play: only 2 sends heartbeats to master servers, and
-    // those are emptied besides. net_enabled 1 is IPv4 alone, so no IPv6
-    // socket listens on every address.
+    // every master but the test's own is emptied, the wrapper's and the
+    // engine's defaults alike. net_enabled 1 is IPv4 alone, so no IPv6 socket
+    // listens on every address.
+    const QString dedicated = options_.master.isEmpty() ? QStringLiteral("1") : QStringLiteral("2");
     arguments_ = QStringList{
-        QStringLiteral("+set"), QStringLiteral("dedicated"),   QStringLiteral("1"),
+        QStringLiteral("+set"), QStringLiteral("dedicated"),   dedicated,
         QStringLiteral("+set"), QStringLiteral("net_enabled"), QStringLiteral("1"),
-        QStringLiteral("+set"), QStringLiteral("net_ip"),      QStringLiteral("127.0.0.1"),
+        QStringLiteral("+set"), QStringLiteral("net_ip"),      options_.listenAddress,
         QStringLiteral("+set"), QStringLiteral("net_port"),    QString::number(port_),
     };
     for (int master = 1; master <= 5; ++master) {
         arguments_ << QStringLiteral("+set") << QStringLiteral("sv_master%1").arg(master)
-                   << QString();
+                   << (master == 1 ? options_.master : QString());
     }
+    // The engine plays a mod from any folder name, even one that is nowhere on
+    // disk: what it lacks comes from the base game's archives.
+    if (!options_.mod.isEmpty())
+        arguments_ << QStringLiteral("+set") << QStringLiteral("fs_game") << options_.mod;
+    if (!options_.password.isEmpty())
+        arguments_ << QStringLiteral("+set") << QStringLiteral("g_password") << options_.password;
     // The engine quotes an argument that holds spaces itself.
     arguments_ << QStringLiteral("+set") << QStringLiteral("fs_homepath") << home_->path()
                << QStringLiteral("+set") << QStringLiteral("sv_hostname") << options_.hostname
@@ -181,7 +194,7 @@ QString RealServer::waitUntilAnswering(const QDeadlineTimer& deadline)
             if (out.contains(kNoMap)) {
                 return failure(QStringLiteral("the server has no map %1").arg(options_.map));
             }
-            const qsizetype at = out.indexOf(kOpeningLine);
+            const qsizetype at = out.indexOf(kOpeningLine + options_.listenAddress.toUtf8() + ':');
             const qsizetype next = at < 0 ? -1 : out.indexOf('\n', at) + 1;
             if (next > 0 && out.indexOf('\n', next) >= 0) {
                 if (out.mid(next).startsWith(kBindFailed)) {

@@ -27,7 +27,15 @@ struct ServerOptions {
     QString map = QStringLiteral("oa_dm1"); // bots need one with a route file (.aas)
     int maxClients = 8;
     std::vector<Bot> bots{};
-    quint16 port = 0; // 0: any free port
+    quint16 port = 0;   // 0: any free port
+    QString mod{};      // fs_game; empty for the base game
+    QString password{}; // g_password; empty for an open server
+    // "127.0.0.1:PORT" of a master to register with by heartbeat; empty for
+    // LAN play, announced nowhere. No other host is accepted.
+    QString master{};
+    // The address the server listens on. "0.0.0.0" hears broadcasts, and so
+    // belongs only in a private network namespace.
+    QString listenAddress = QStringLiteral("127.0.0.1");
 };
 
 // A UDP port on 127.0.0.1 that was free a moment ago and was not handed out
@@ -35,8 +43,8 @@ struct ServerOptions {
 quint16 freeUdpPort();
 
 // An OpenArena dedicated server (Debian's openarena-server) on 127.0.0.1 only,
-// for LAN play, so it never announces itself to a master server, with its home
-// in a temporary folder of its own. Stopped when destroyed.
+// for LAN play unless it is given a master on 127.0.0.1 to announce itself
+// to, with its home in a temporary folder of its own. Stopped when destroyed.
 class RealServer {
 public:
     explicit RealServer(ServerOptions options = {});

@@ -1,3 +1,4 @@
+#include "status/ServerSummary.h"
 #include "status/StatusAnswer.h"
 
 #include <QTest>
@@ -11,6 +12,8 @@ private slots:
     void readsOnlyWholeAnswers();
     void looksUpSettings_data();
     void looksUpSettings();
+    void summarizesInfoAnswers_data();
+    void summarizesInfoAnswers();
 };
 
 using namespace Qt::Literals::StringLiterals;
@@ -143,6 +146,75 @@ void TestStatusAnswer::looksUpSettings()
     QVERIFY(read);
     QCOMPARE(read->value(key), value);
     QCOMPARE(read->maxClients(), maxClients);
+}
+
+void TestStatusAnswer::summarizesInfoAnswers_data()
+{
+    QTest::addColumn<QByteArray>("datagram");
+    QTest::addColumn<QString>("summary");
+
+    const auto info = [](const QByteArray& settings) {
+        return "\xFF\xFF\xFF\xFFinfoResponse\n" + settings;
+    };
+    // name | map | players | bots | slots | game type | mod | lock
+    const struct {
+        const char* name;
+        QByteArray settings;
+        const char* summary;
+    } rows[] = {
+        {"ioquake3 with bots, locked, a mod",
+         R"(\challenge\7f\hostname\^1Red\mapname\q3dm17\clients\5\g_humanplayers\3)"
+         R"(\sv_maxclients\12\gametype\4\g_needpass\1\game\CPMA)",
+         "^1Red|q3dm17|3|2|12|Capture the flag|CPMA|locked"},
+        {"a line end after the settings", "\\hostname\\A\\clients\\0\n", "A||0|-1|0|||open"},
+        {"no count of people: everyone counts", R"(\hostname\B\clients\5\sv_maxclients\8)",
+         "B||5|-1|8|||open"},
+        {"more people than clients is not believed", R"(\hostname\C\clients\2\g_humanplayers\9)",
+         "C||2|-1|0|||open"},
+        {"the base game is no mod", R"(\hostname\D\game\BaseQ3\gametype\0)",
+         "D||0|-1|0|Free for all||open"},
+        {"fs_game when game is missing", R"(\hostname\E\fs_game\osp\gametype\1)",
+         "E||0|-1|0|Tournament|osp|open"},
+        {"only the password bit locks", R"(\hostname\F\g_needpass\2\gametype\3)",
+         "F||0|-1|0|Team deathmatch||open"},
+        {"a game type of a mod shows its number", R"(\hostname\G\gametype\7\g_needpass\3)",
+         "G||0|-1|0|7||locked"},
+        {"numbers that are not", R"(\hostname\H\gametype\x\clients\-2\sv_maxclients\z)",
+         "H||0|-1|0|||open"},
+        {"Latin-1 map names", "\\hostname\\I\\mapname\\ar\xE8ne", "I|ar\u00e8ne|0|-1|0|||open"},
+        {"a status answer is not an info answer", {}, "none"},
+        {"two lines", "\\hostname\\J\n\\a\\b", "none"},
+        {"an empty key", R"(\hostname\K\\x)", "none"},
+        {"a NUL", QByteArray("\\hostname\\L\0x", 13), "none"},
+    };
+    for (const auto& row : rows) {
+        const QByteArray datagram =
+            row.settings.isNull() ? answer("\\hostname\\A\n") : info(row.settings);
+        QTest::newRow(row.name) << datagram << QString::fromUtf8(row.summary);
+    }
+}
+
+void TestStatusAnswer::summarizesInfoAnswers()
+{
+    QFETCH(QByteArray, datagram);
+    QFETCH(QString, summary);
+    const auto read = status::parseInfoAnswer(datagram);
+    QString described = QStringLiteral("none");
+    if (read) {
+        const status::ServerSummary s = status::summarize(*read);
+        described = QStringList{QString::fromUtf8(s.name),
+                                s.map,
+                                QString::number(s.players),
+                                QString::number(s.bots),
+                                QString::number(s.maxPlayers),
+                                status::gameTypeText(s.gameType),
+                                s.mod,
+                                s.needsPassword ? QStringLiteral("locked") : QStringLiteral("open")}
+                        .join(QLatin1Char('|'));
+    }
+    QCOMPARE(described, summary);
+    // The challenge is the asker's, and it comes back as sent.
+    QCOMPARE(status::infoQuery("7f"), QByteArray("\xFF\xFF\xFF\xFFgetinfo 7f"));
 }
 
 QTEST_APPLESS_MAIN(TestStatusAnswer)

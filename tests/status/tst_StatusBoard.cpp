@@ -36,6 +36,10 @@ private slots:
     void askedAgainOnlyWhenStaleAndVisibleFirst();
 };
 
+namespace {
+constexpr int kNoAddress = -2;
+} // namespace
+
 void TestStatusBoard::answersAreTakenOnlyWhenSound_data()
 {
     QTest::addColumn<int>("way");
@@ -43,7 +47,8 @@ void TestStatusBoard::answersAreTakenOnlyWhenSound_data()
     QTest::addColumn<int>("state");
     QTest::addColumn<int>("queries");
     QTest::addColumn<int>("leastPingMs");
-    // Names whose lookup never ends, asked before the entry; -1: the resolver works.
+    // Names whose lookup never ends, asked before the entry; -1: the resolver works;
+    // kNoAddress: it finds no address for any name.
     QTest::addColumn<int>("hangingNamesAhead");
 
     const auto row = [](const char* name, Way way, const char* entry, State state, int queries,
@@ -69,6 +74,11 @@ void TestStatusBoard::answersAreTakenOnlyWhenSound_data()
         0, 0);
     row("an address behind 40 names whose lookup never ends", Way::Answers, "<server>",
         State::Answered, 1, 0, 40);
+    row("a name without an address", Way::Answers, "nowhere.example:<port>", State::NoAnswer, 0, 0,
+        kNoAddress);
+    // "info:": the board asks for the short form a browser asks thousands for.
+    row("info asked", Way::Answers, "info:<server>", State::Answered, 1);
+    row("info not given", Way::Silent, "info:<server>", State::NoAnswer, 2);
     row("no address", Way::Answers, "0.0.0.0", State::NoAddress, 0);
     row("port out of range", Way::Answers, "127.0.0.1:70000", State::NoAddress, 0);
 }
@@ -82,12 +92,20 @@ void TestStatusBoard::answersAreTakenOnlyWhenSound()
     QFETCH(int, leastPingMs);
     QFETCH(int, hangingNamesAhead);
     FakeGameServer server(Way(way), 0, nullptr);
+    const bool info = entry.startsWith(QLatin1String("info:"));
+    entry.remove(QLatin1String("info:"));
     entry.replace("<server>", server.entry()).replace("<port>", server.entry().section(':', 1));
     StatusBoard::Lookup lookup;
-    if (hangingNamesAhead >= 0)
+    if (hangingNamesAhead == kNoAddress)
+        lookup = [](const QString&, const std::function<void(const QHostAddress&)>& found) {
+            found(QHostAddress());
+        };
+    else if (hangingNamesAhead >= 0)
         lookup = [](const QString&, const std::function<void(const QHostAddress&)>&) {
         };
     StatusBoard board({32, 100, 150, 30'000, 300}, lookup);
+    if (info)
+        board.setQuery(StatusBoard::Query::Info);
     QSignalSpy changes(&board, &StatusBoard::changed);
     QStringList asked;
     for (int n = 0; n < hangingNamesAhead; ++n)
@@ -99,14 +117,16 @@ void TestStatusBoard::answersAreTakenOnlyWhenSound()
     const ServerReport report = board.report(entry);
     QCOMPARE(int(report.state), state);
     QTest::qWait(200); // nothing more goes out once it is settled
-    QCOMPARE(server.queries.size(), queries);
+    QCOMPARE(info ? server.infoQueries : server.queries.size(), queries);
+    // Only a name the resolver says has no address is "not found"; a hanging one has no answer.
+    QCOMPARE(report.nameNotFound, hangingNamesAhead == kNoAddress);
     QVERIFY(std::any_of(changes.begin(), changes.end(),
                         [&](const QList<QVariant>& change) { return change.at(0) == entry; }));
     QCOMPARE(report.status.has_value(), state == int(State::Answered));
     if (report.status) {
-        QCOMPARE(report.status->value("SV_HOSTNAME"), "^1Test");
+        QCOMPARE(report.status->value(info ? "hostname" : "SV_HOSTNAME"), "^1Test");
         QCOMPARE(report.status->value("challenge"), QByteArray()); // the board's, not shown
-        QCOMPARE(report.status->players.size(), 1u);
+        QCOMPARE(report.status->players.size(), info ? 0u : 1u);
         QVERIFY2(report.pingMs >= leastPingMs && report.pingMs < 1000,
                  qPrintable(QString::number(report.pingMs)));
     }

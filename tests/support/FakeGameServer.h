@@ -45,8 +45,14 @@ public:
     }
 
     QString entry() const { return QStringLiteral("127.0.0.1:%1").arg(socket_.localPort()); }
+    quint16 port() const { return socket_.localPort(); }
 
     QList<qint64> queries; // when, on a clock shared by every fake server
+    // The settings an info query is answered with, the challenge added; the
+    // server stays silent to info queries when told to be.
+    QByteArray info = "\\hostname\\^1Test\\mapname\\q3dm17\\clients\\1\\g_humanplayers\\1"
+                      "\\sv_maxclients\\8\\gametype\\0";
+    int infoQueries = 0;
 
     static QElapsedTimer& clock()
     {
@@ -60,7 +66,16 @@ private:
     void received(const QNetworkDatagram& query)
     {
         static const QByteArray kQuery("\xff\xff\xff\xffgetstatus");
+        static const QByteArray kInfoQuery("\xff\xff\xff\xffgetinfo ");
         const QByteArray data = query.data();
+        if (data.startsWith(kInfoQuery)) {
+            ++infoQueries;
+            if (way_ != Way::Silent)
+                socket_.writeDatagram("\xff\xff\xff\xffinfoResponse\n\\challenge\\" +
+                                          data.sliced(kInfoQuery.size()) + info,
+                                      query.senderAddress(), quint16(query.senderPort()));
+            return;
+        }
         if (!data.startsWith(kQuery) || !data.endsWith('\n'))
             return;
         const QByteArray challenge = data.sliced(kQuery.size()).trimmed();
