@@ -60,8 +60,10 @@ FoundServersModel::FoundServersModel(status::ServerFinder& finder, ModInstalled 
         }
         endInsertRows();
     });
+    // A row's facts are read again only when the batch is handed on: the list
+    // places each row by what it knew of the others, so rows it has not been
+    // told of must not have moved meanwhile.
     connect(&finder_, &status::ServerFinder::changed, this, [this](int row) {
-        refreshFacts(row);
         if (!rowChanged_[size_t(row)]) {
             rowChanged_[size_t(row)] = true;
             changedRows_.push_back(row);
@@ -97,17 +99,29 @@ void FoundServersModel::refreshFacts(int row)
 
 void FoundServersModel::flushChanges()
 {
-    if (changedRows_.empty())
-        return;
-    // One signal for the span the changed rows cover; the list then sorts and
-    // filters once for the batch.
-    const auto [low, high] = std::minmax_element(changedRows_.begin(), changedRows_.end());
-    const int top = *low;
-    const int bottom = *high;
-    for (const int row : changedRows_)
+    // One signal for each run of adjacent changed rows, none over rows that
+    // did not change: the list re-sorts every row a signal covers, each at a
+    // cost that grows with the whole list, and a server given up on far above
+    // the rows answering now would stretch one span over thousands. Each run's
+    // facts change just before its signal, so the others still sit where the
+    // list put them by the facts it knew.
+    std::vector<int> rows;
+    rows.swap(changedRows_);
+    std::sort(rows.begin(), rows.end());
+    for (const int row : rows)
         rowChanged_[size_t(row)] = false;
-    changedRows_.clear();
-    emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
+    for (size_t first = 0; first < rows.size();) {
+        size_t last = first;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        // A slot may have cleared the rows meanwhile.
+        if (rows[last] >= rowCount())
+            return;
+        for (size_t at = first; at <= last; ++at)
+            refreshFacts(rows[at]);
+        emit dataChanged(index(rows[first], 0), index(rows[last], columnCount() - 1));
+        first = last + 1;
+    }
 }
 
 int FoundServersModel::rowCount(const QModelIndex& parent) const

@@ -16,8 +16,9 @@ class ServerFinder;
 namespace ui {
 
 // The servers a finder has found, a row each, with what they said. Rows
-// that change are announced together a few times a second, so a flood of
-// answers costs the list one update per batch rather than one per answer.
+// that change are read and announced together a few times a second, so a
+// flood of answers costs the list one update per batch rather than one per
+// answer.
 class FoundServersModel : public QAbstractTableModel {
     Q_OBJECT
 
