@@ -481,6 +481,9 @@ FindServersRun openFindServersOn(int count)
     run.heapKiB = heapInUseKiB() - emptyKiB;
 
     changeTheList(*window, *list, run);
+    // Every filter back to "any" and the sort to ping: the rows must sit as before.
+    if (shown->rowCount() != count || !sortedByPing(*shown, *model))
+        throw std::runtime_error("the server browser's list lost its order as it was changed");
     destroyWindow(window);
     return run;
 }
