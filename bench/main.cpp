@@ -191,10 +191,10 @@ ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& li
     const double pacedSeconds = double(kFoundServers) / kFindServersLimits.perSecond +
                                 2 * kFindServersLimits.timeoutMs * 1e-3;
     const std::string browser = "9 find servers, " + thousands(kFoundServers) +
-                                " servers on 127.0.0.0/8 asked " +
-                                thousands(kFindServersLimits.perSecond) + " a second";
+                                " on 127.0.0.0/8 at " + thousands(kFindServersLimits.perSecond) +
+                                " queries/s";
     row([&] {
-        table.addLimit(browser + ": all rows answered and sorted by ping, from refresh",
+        table.addLimit(browser + ": all answered, sorted by ping, from refresh",
                        medians.seconds(kFindServers), pacedSeconds + 0.5);
     });
     // The model hands its rows to the list in batches of 150 ms.
@@ -209,7 +209,7 @@ ResultTable tabulate(const MedianCollector& medians, const LibrariesAtWindow& li
     for (size_t kind = 0; kind < kListChanges; ++kind) {
         const char* change = listChangeName(ListChange(kind));
         row([&] {
-            table.addLimit("9 the longest frame of a change on the answered rows: " +
+            table.addLimit("9 the longest frame as the answered list changes: " +
                                std::string(change),
                            medians.counter(kFindServers, change), 16e-3);
         });
