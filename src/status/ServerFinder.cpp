@@ -6,6 +6,9 @@
 namespace status {
 namespace {
 
+// Added and asked in one turn of the event loop: a few milliseconds' work.
+constexpr int kAddsPerTurn = 250;
+
 QString keyOf(const ServerAddress& address)
 {
     return address.host.toLower() + QLatin1Char(':') + QString::number(address.port);
@@ -29,6 +32,9 @@ ServerFinder::ServerFinder(StatusLimits limits, QObject* parent)
     , limits_(limits)
     , masters_(limits.lookupMs)
 {
+    addTimer_.setSingleShot(true);
+    addTimer_.setInterval(0);
+    connect(&addTimer_, &QTimer::timeout, this, &ServerFinder::addWaiting);
     connect(&masters_, &MasterQuery::serversListed, this,
             [this](const QString& master, const std::vector<ListedServer>& servers) {
                 addListed(servers, master);
@@ -55,6 +61,9 @@ void ServerFinder::refresh(const Sources& sources)
     });
     found_.clear();
     settledRows_.clear();
+    waiting_.clear();
+    listedKeys_.clear();
+    addTimer_.stop();
     rowOfKey_.clear();
     rowOfAddress_.clear();
     listedBy_.clear();
@@ -95,22 +104,41 @@ void ServerFinder::add(const QString& address, const QString& source)
 
 void ServerFinder::addListed(const std::vector<ListedServer>& servers, const QString& source)
 {
-    const int first = count();
-    for (const ListedServer& server : servers)
-        add(server.text(), source);
-    if (source != localNetworkSource()) {
-        QSet<quint64>& listed = listedBy_[source];
-        for (const ListedServer& server : servers)
-            listed.insert(quint64(server.ipv4) << 16 | server.port);
+    QSet<quint64>* listed = source != localNetworkSource() ? &listedBy_[source] : nullptr;
+    for (const ListedServer& server : servers) {
+        const quint64 key = quint64(server.ipv4) << 16 | server.port;
+        if (listed)
+            listed->insert(key);
+        // A master lists its servers once for each protocol asked: only the
+        // first listing is kept.
+        if (!listedKeys_.contains(key)) {
+            listedKeys_.insert(key);
+            waiting_.push_back({server, source});
+        }
     }
-    if (count() == first)
-        return;
-    emit added(first, count() - 1);
-    QStringList addresses;
-    addresses.reserve(count() - first);
-    for (int row = first; row < count(); ++row)
-        addresses.append(found_[size_t(row)].address);
-    info_->ask(addresses, StatusBoard::Turn::Behind);
+    if (!waiting_.empty() && !addTimer_.isActive())
+        addTimer_.start();
+}
+
+void ServerFinder::addWaiting()
+{
+    // A master's thousands of servers come in one breath; taken a slice a
+    // turn, the window stays responsive while they are added and asked.
+    const int first = count();
+    for (int taken = 0; taken < kAddsPerTurn && !waiting_.empty(); ++taken) {
+        add(waiting_.front().first.text(), waiting_.front().second);
+        waiting_.pop_front();
+    }
+    if (!waiting_.empty())
+        addTimer_.start();
+    if (count() > first) {
+        emit added(first, count() - 1);
+        QStringList addresses;
+        addresses.reserve(count() - first);
+        for (int row = first; row < count(); ++row)
+            addresses.append(found_[size_t(row)].address);
+        info_->ask(addresses, StatusBoard::Turn::Behind);
+    }
     emit progressed();
 }
 
@@ -155,7 +183,7 @@ ServerReport ServerFinder::report(int row) const
 
 bool ServerFinder::searching() const
 {
-    return masters_.running() || localNetwork_.running();
+    return masters_.running() || localNetwork_.running() || !waiting_.empty();
 }
 
 QStringList ServerFinder::masterNotes() const

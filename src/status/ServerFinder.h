@@ -9,8 +9,11 @@
 #include <QObject>
 #include <QSet>
 #include <QStringList>
+#include <QTimer>
 
+#include <deque>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace status {
@@ -70,6 +73,7 @@ signals:
 private:
     void add(const QString& address, const QString& source);
     void addListed(const std::vector<ListedServer>& servers, const QString& source);
+    void addWaiting();
     void infoChanged(const QString& address);
     void masterDone(const QString& master, MasterQuery::Outcome outcome);
 
@@ -80,6 +84,9 @@ private:
     std::unique_ptr<StatusBoard> players_;
     std::vector<Found> found_;
     std::vector<bool> settledRows_;
+    std::deque<std::pair<ListedServer, QString>> waiting_; // listed, with their source
+    QSet<quint64> listedKeys_; // every listed server's address and port, waiting or added
+    QTimer addTimer_;
     QHash<QString, int> rowOfKey_;     // by lower-case "host:port"
     QHash<QString, int> rowOfAddress_; // by the row's address text
     // The servers each master listed, each once: a master answers every

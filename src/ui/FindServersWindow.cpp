@@ -23,6 +23,7 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -125,12 +126,11 @@ void FindServersWindow::setupControls()
     for (int column = 0; column < int(FoundColumn::Count); ++column)
         list_->setColumnWidth(column, kColumnChars[column] * character);
 
-    players_ = new QLabel;
-    players_->setTextFormat(Qt::RichText);
-    players_->setWordWrap(true);
-    players_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Of a fixed height, scrolling its own text: a list of players that grew
+    // the panel would lay out the whole window again at every row chosen.
+    players_ = new QTextBrowser;
     players_->setAccessibleName(tr("Players of the chosen server"));
-    players_->setMinimumHeight(fontMetrics().height() * 4);
+    players_->setFixedHeight(fontMetrics().height() * 7);
     statusLine_ = new QLabel;
     statusLine_->setAccessibleName(tr("Servers found"));
 
@@ -232,7 +232,16 @@ void FindServersWindow::applyFilter()
     if (const QVariant mod = mod_->currentData(); mod.isValid())
         filter.mod = mod.toString();
     filter.text = search_->text();
+    // The rows are made anew: the server chosen stays chosen while it is shown.
+    const int current = currentSourceRow();
     shown_->setFilter(filter);
+    if (current >= 0) {
+        const QModelIndex again = shown_->mapFromSource(servers_->index(current, 0));
+        if (again.isValid()) {
+            list_->setCurrentIndex(again);
+            list_->scrollTo(again);
+        }
+    }
     keepCurrentRow();
 }
 
@@ -292,7 +301,7 @@ void FindServersWindow::currentRowChanged(const QModelIndex& current)
 
 void FindServersWindow::showPlayers(int row)
 {
-    players_->setText(serverStatusTip(finder_.found(row).address, finder_.playersReport(row)));
+    players_->setHtml(serverStatusTip(finder_.found(row).address, finder_.playersReport(row)));
 }
 
 int FindServersWindow::currentSourceRow() const

@@ -13,6 +13,7 @@ class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QSpinBox;
+class QTextBrowser;
 class QTreeView;
 
 namespace ui {
@@ -68,7 +69,7 @@ private:
     QComboBox* mod_ = nullptr;
     QLineEdit* search_ = nullptr;
     QTreeView* list_ = nullptr;
-    QLabel* players_ = nullptr;
+    QTextBrowser* players_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QPushButton* masters_ = nullptr;
     QPushButton* favourite_ = nullptr;

@@ -41,7 +41,7 @@ enum class FoundColumn { Name, Map, Players, Ping, GameType, Mod, Lock, Source, 
 
 // Whether `a` is shown above `b` when the list is sorted by `column` in
 // `order`. Servers that have not answered stay below the others either way;
-// ties go by ping, then name.
+// ties go by ping, then stay in the order found.
 bool sortsBefore(const FoundServerFacts& a, const FoundServerFacts& b, FoundColumn column,
                  Qt::SortOrder order);
 
