@@ -4,7 +4,6 @@
 #include "status/NetworkPlugin.h"
 #include "support/FakeGameServer.h"
 #include "support/TestMaster.h"
-#include "ui/ValueCheckBox.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -21,8 +20,6 @@ class TestFindServers : public QObject {
     Q_OBJECT
 
 private slots:
-    void takesAServerWithWhatJoiningNeeds_data();
-    void takesAServerWithWhatJoiningNeeds();
     void listsAnswersFirstAndKeepsACurrentRow();
     void keepsFavouritesAndMasters();
 
@@ -46,30 +43,6 @@ namespace {
 
 // Long enough for an answer on loopback, short enough that silence is soon told.
 constexpr int kTimeoutMs = 300;
-
-// Selects the row of this address and presses Enter on it.
-void takeRow(QDialog* browser, const QString& address)
-{
-    auto* list = browser->findChild<QTreeView*>();
-    QAbstractItemModel* rows = list->model();
-    for (int row = 0; row < rows->rowCount(); ++row)
-        if (rows->index(row, 0).data(Qt::ToolTipRole).toString() == address)
-            list->setCurrentIndex(rows->index(row, 0));
-    QCOMPARE(list->currentIndex().data(Qt::ToolTipRole).toString(), address);
-    QTest::keyClick(list, Qt::Key_Return);
-}
-
-// Types into the password dialog once it is open, and accepts it.
-void answerPasswordDialog(const QString& word)
-{
-    QTimer::singleShot(0, [word] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        auto* edit = QApplication::activeModalWidget()->findChild<QLineEdit*>("password");
-        QVERIFY(edit);
-        QTest::keyClicks(edit, word);
-        QTest::keyClick(edit, Qt::Key_Return);
-    });
-}
 
 } // namespace
 
@@ -113,81 +86,24 @@ QStringList TestFindServers::rows(QDialog* browser, int column)
     return texts;
 }
 
-void TestFindServers::takesAServerWithWhatJoiningNeeds_data()
-{
-    QTest::addColumn<QByteArray>("info");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<QString>("pieces");
-    QTest::addColumn<QString>("modShown");
-
-    const QByteArray plain = "\\hostname\\Plain\\mapname\\q3dm17\\clients\\0\\sv_maxclients\\8";
-    QTest::newRow("plain") << plain << QString() << QString() << QString();
-    QTest::newRow("a mod installed under another case")
-        << plain + "\\game\\CPMA" << QString() << QStringLiteral("+set fs_game cpma ")
-        << QStringLiteral("CPMA");
-    QTest::newRow("a mod not installed: joined without it")
-        << plain + "\\game\\defrag" << QString() << QString()
-        << QStringLiteral("defrag (not installed)");
-    QTest::newRow("a mod name that is a path is never installed")
-        << plain + "\\game\\../game" << QString() << QString()
-        << QStringLiteral("../game (not installed)");
-    QTest::newRow("locked: the password asked for")
-        << plain + "\\g_needpass\\1" << QStringLiteral("s3cret")
-        << QStringLiteral("+set password s3cret ") << QString();
-}
-
-void TestFindServers::takesAServerWithWhatJoiningNeeds()
-{
-    QFETCH(QByteArray, info);
-    QFETCH(QString, password);
-    QFETCH(QString, pieces);
-    QFETCH(QString, modShown);
-    FakeGameServer server;
-    server.info = info;
-    TestMaster master;
-    Browser browser = start(master, {&server});
-    QDir(browser.game).mkdir(QStringLiteral("cpma"));
-
-    // Nothing of the browser, and nothing on the network, before it is opened.
-    QVERIFY(!browser.window->findChild<QDialog*>());
-    QDialog* finder = open(*browser.window);
-    QVERIFY(finder);
-    QTRY_COMPARE(rows(finder), QStringList{QStringLiteral("Plain")});
-    QCOMPARE(master.queries,
-             (QByteArrayList{"getservers 68 empty full", "getservers 71 empty full"}));
-    QCOMPARE(rows(finder, 5), QStringList{modShown});
-
-    if (!password.isEmpty())
-        answerPasswordDialog(password);
-    takeRow(finder, server.entry());
-    QTRY_VERIFY(!finder->isVisible());
-
-    auto* box = control<QComboBox>(*browser.window, "Combo2");
-    QCOMPARE(box->currentText(), server.entry());
-    QCOMPARE(control<ui::ValueCheckBox>(*browser.window, "Check3")->value(), 1);
-    click(control<QPushButton>(*browser.window, "Command1"));
-    QCOMPARE(browser.fixture->platform.runs.last().arguments,
-             "+name Name " + pieces + "+connect " + server.entry() + ' ');
-
-    // The pieces belong to that server alone, and the password to no file.
-    click(control<QPushButton>(*browser.window, "Command2"));
-    for (const char* file : {"vortline.cfg", "SERVERS.VTL", "masters.vtl"})
-        QVERIFY(password.isEmpty() || !browser.fixture->read(file).contains(password.toUtf8()));
-    box->setEditText(server.entry() + QLatin1Char(' '));
-    QVERIFY(!control<QLineEdit>(*browser.window, "Text1")->text().contains(QLatin1String("+set")));
-}
-
 void TestFindServers::listsAnswersFirstAndKeepsACurrentRow()
 {
     FakeGameServer silent(FakeGameServer::Way::Silent);
     FakeGameServer full;
-    full.info =
-        "\\hostname\\^2Full\\mapname\\q3dm6\\clients\\8\\g_humanplayers\\6\\sv_maxclients\\8";
+    full.info = "\\hostname\\^2Full\\mapname\\q3dm6\\clients\\8\\g_humanplayers\\6"
+                "\\sv_maxclients\\8\\game\\../game";
     FakeGameServer favourite;
-    favourite.info = "\\hostname\\Kept\\mapname\\q3dm1\\clients\\2\\sv_maxclients\\4";
+    favourite.info = "\\hostname\\Kept\\mapname\\q3dm1\\clients\\2\\sv_maxclients\\4\\game\\CPMA";
     TestMaster master;
     Browser browser = start(master, {&silent, &full}, favourite.entry().toLatin1() + "\r\n");
+    QDir(browser.game).mkdir(QStringLiteral("cpma"));
+
+    // Nothing of the browser, and nothing on the network, before it is opened.
+    QVERIFY(!browser.window->findChild<QDialog*>());
+    QTest::qWait(50);
+    QVERIFY(master.queries.isEmpty() && favourite.infoQueries == 0);
     QDialog* finder = open(*browser.window);
+    QVERIFY(finder);
 
     // The favourite is known at once; the master's servers come after.
     const QStringList settled{QStringLiteral("Full"), QStringLiteral("Kept"),
@@ -197,9 +113,13 @@ void TestFindServers::listsAnswersFirstAndKeepsACurrentRow()
         return texts;
     };
     QTRY_COMPARE_WITH_TIMEOUT(sorted(rows(finder)), sorted(settled), 4 * kTimeoutMs + 2000);
+    QCOMPARE(master.queries,
+             (QByteArrayList{"getservers 68 empty full", "getservers 71 empty full"}));
     QCOMPARE(rows(finder).last(), settled.last()); // last, whatever the order of the others
-    QCOMPARE(rows(finder, 7).contains(QStringLiteral("Favourite")), true);
-    QCOMPARE(rows(finder, 2).contains(QStringLiteral("6/8 +2 bots")), true);
+    QVERIFY(rows(finder, 7).contains(QStringLiteral("Favourite")));
+    QVERIFY(rows(finder, 2).contains(QStringLiteral("6/8 +2 bots")));
+    // A mod named as a path is never a folder of the game's.
+    QVERIFY(rows(finder, 5).contains(QStringLiteral("../game (not installed)")));
     QLabel* line = nullptr;
     for (QLabel* label : finder->findChildren<QLabel*>())
         if (label->accessibleName() == QLatin1String("Servers found"))
@@ -218,6 +138,15 @@ void TestFindServers::listsAnswersFirstAndKeepsACurrentRow()
     // Refresh asks the master again.
     QTest::keyClick(list, Qt::Key_F5);
     QTRY_COMPARE(master.queries.size(), 4);
+
+    // Taken, its mod joins it, named as on disk, while the box holds that server alone.
+    QTRY_COMPARE(rows(finder), QStringList{QStringLiteral("Kept")});
+    QTest::keyClick(list, Qt::Key_Return);
+    auto* commandLine = control<QLineEdit>(*browser.window, "Text1");
+    QCOMPARE(commandLine->text(),
+             "+name Name +set fs_game cpma +connect " + favourite.entry() + ' ');
+    control<QComboBox>(*browser.window, "Combo2")->setEditText(favourite.entry() + ' ');
+    QCOMPARE(commandLine->text(), "+name Name +connect " + favourite.entry() + "  ");
 }
 
 void TestFindServers::keepsFavouritesAndMasters()
