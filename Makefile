@@ -43,7 +43,7 @@ SERVERS_DIR := $(BUILD_DIR)/servers
 test-servers: PACKAGES += openarena-server iproute2
 test-servers: deps
 	cmake -S . -B $(SERVERS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORTLINE_SERVER_TESTS=ON
-	cmake --build $(SERVERS_DIR) --target tst_realservers tst_findservers
+	cmake --build $(SERVERS_DIR) --target tst_realservers tst_realfindservers
 	ctest --test-dir $(SERVERS_DIR) -L real-servers --output-on-failure
 
 # The whole test suite again, built in $(BUILD_DIR)/sanitize with AddressSanitizer and

@@ -331,4 +331,4 @@ void tst_FindServers::findsAServerOnTheLocalNetwork()
 }
 
 QTEST_MAIN(tst_FindServers)
-#include "tst_FindServers.moc"
+#include "tst_RealFindServers.moc"
