@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -170,7 +171,10 @@ void FindServersWindow::connectControls()
     connect(mod_, &QComboBox::currentIndexChanged, this, &FindServersWindow::applyFilter);
     connect(search_, &QLineEdit::textChanged, this, &FindServersWindow::applyFilter);
 
-    connect(list_, &QTreeView::activated, this, &FindServersWindow::takeCurrent);
+    // Not `activated`: with the single-click setting of some desktops it would
+    // take a server at every click.
+    connect(list_, &QTreeView::doubleClicked, this, &FindServersWindow::takeCurrent);
+    list_->installEventFilter(this);
     connect(list_, &QWidget::customContextMenuRequested, this, &FindServersWindow::showContextMenu);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FindServersWindow::currentRowChanged);
@@ -197,6 +201,18 @@ void FindServersWindow::connectControls()
     connect(shown_, &QAbstractItemModel::layoutChanged, this,
             &FindServersWindow::scheduleStatusLine);
     connect(shown_, &QAbstractItemModel::dataChanged, this, &FindServersWindow::scheduleStatusLine);
+}
+
+bool FindServersWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            takeCurrent();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FindServersWindow::showEvent(QShowEvent* event)
