@@ -3,7 +3,6 @@
 #include "StatusAnswer.h"
 
 #include <QNetworkDatagram>
-#include <QRandomGenerator>
 #include <QUdpSocket>
 
 #include <algorithm>
@@ -37,7 +36,7 @@ void LocalNetworkQuery::start(const QHostAddress& broadcast, const std::vector<q
 {
     target_ = broadcast;
     ports_ = ports;
-    challenge_ = QByteArray::number(QRandomGenerator::system()->generate64(), 16);
+    challenge_ = newChallenge();
     if (socket_->state() != QAbstractSocket::BoundState)
         socket_->bind(QHostAddress::AnyIPv4, 0);
     this->broadcast();

@@ -11,20 +11,11 @@
 namespace status {
 namespace {
 
-constexpr quint16 kMasterPort = 27950;
 constexpr int kQuietMs = 1000;
 constexpr int kTries = 2;
 constexpr int kTickMs = 50;
 // dpmaster's datagrams are at most 1,400 bytes; anything far larger is not a list.
 constexpr qsizetype kLargestListDatagram = 65536;
-
-QHostAddress firstIpv4(const QHostInfo& info)
-{
-    for (const QHostAddress& address : info.addresses())
-        if (address.protocol() == QAbstractSocket::IPv4Protocol)
-            return address;
-    return {};
-}
 
 } // namespace
 
@@ -53,10 +44,9 @@ void MasterQuery::start(const QStringList& masters, const std::vector<int>& prot
         Master master;
         master.text = text;
         master.startedAt = clock_.elapsed();
-        if (const auto address = serverAddress(text)) {
+        if (const auto address = serverAddress(text, kDefaultMasterPort)) {
             master.host = address->host;
-            // A master named without a port listens on the masters' port, not a game server's.
-            master.port = text.contains(QLatin1Char(':')) ? address->port : kMasterPort;
+            master.port = address->port;
         }
         masters_.push_back(master);
     }
@@ -73,7 +63,7 @@ void MasterQuery::start(const QStringList& masters, const std::vector<int>& prot
             continue;
         }
         QHostInfo::lookupHost(master.host, this, [this, round, index](const QHostInfo& info) {
-            lookedUp(round, index, firstIpv4(info));
+            lookedUp(round, index, ipv4Of(info));
         });
     }
     if (pending_ > 0)

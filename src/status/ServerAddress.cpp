@@ -1,6 +1,7 @@
 #include "ServerAddress.h"
 
 #include <QHostAddress>
+#include <QHostInfo>
 
 #include <algorithm>
 
@@ -31,7 +32,20 @@ bool isServerAddress(const QHostAddress& address)
 
 } // namespace
 
-std::optional<ServerAddress> serverAddress(const QString& entryText)
+QString ServerAddress::key() const
+{
+    return host.toLower() + QLatin1Char(':') + QString::number(port);
+}
+
+QHostAddress ipv4Of(const QHostInfo& info)
+{
+    for (const QHostAddress& address : info.addresses())
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address;
+    return {};
+}
+
+std::optional<ServerAddress> serverAddress(const QString& entryText, quint16 defaultPort)
 {
     const QString text = entryText.trimmed();
     const bool hasBlank =
@@ -41,6 +55,7 @@ std::optional<ServerAddress> serverAddress(const QString& entryText)
 
     const qsizetype colon = text.indexOf(QLatin1Char(':'));
     ServerAddress address;
+    address.port = defaultPort;
     address.host = colon < 0 ? text : text.first(colon);
     if (colon >= 0) {
         const auto port = readPort(text.sliced(colon + 1));

@@ -9,11 +9,6 @@ namespace {
 // Added and asked in one turn of the event loop: a few milliseconds' work.
 constexpr int kAddsPerTurn = 250;
 
-QString keyOf(const ServerAddress& address)
-{
-    return address.host.toLower() + QLatin1Char(':') + QString::number(address.port);
-}
-
 QString serverCount(int count)
 {
     return count == 1 ? QStringLiteral("1 server") : QStringLiteral("%1 servers").arg(count);
@@ -93,7 +88,7 @@ void ServerFinder::add(const QString& address, const QString& source)
     const auto parsed = serverAddress(address);
     if (!parsed)
         return;
-    const QString key = keyOf(*parsed);
+    const QString key = parsed->key();
     if (rowOfKey_.contains(key))
         return;
     rowOfKey_.insert(key, count());

@@ -1,5 +1,7 @@
 #include "StatusAnswer.h"
 
+#include <QRandomGenerator>
+
 #include <charconv>
 #include <system_error>
 
@@ -143,6 +145,11 @@ std::optional<ServerStatus> parseStatusAnswer(QByteArrayView datagram)
         at = end + 1;
     }
     return status;
+}
+
+QByteArray newChallenge()
+{
+    return QByteArray::number(QRandomGenerator::system()->generate64(), 16);
 }
 
 QByteArray infoQuery(QByteArrayView challenge)

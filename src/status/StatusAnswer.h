@@ -41,6 +41,10 @@ struct ServerStatus {
 // semicolon.
 QByteArray statusQuery(QByteArrayView challenge);
 
+// A challenge for a query: unpredictable, so that no one who cannot see the
+// query can answer it, and of characters every server echoes.
+QByteArray newChallenge();
+
 // Larger datagrams are never a server's status answer.
 constexpr qsizetype kLargestAnswer = 16384;
 

@@ -2,7 +2,6 @@
 
 #include <QHostInfo>
 #include <QNetworkDatagram>
-#include <QRandomGenerator>
 #include <QSet>
 #include <QUdpSocket>
 
@@ -22,31 +21,11 @@ constexpr int kAttempts = 2;
 // lookup threads than this until each lookup's time is up.
 constexpr int kLookupsAtOnce = 4;
 
-QString keyOf(const ServerAddress& address)
-{
-    return address.host.toLower() + QLatin1Char(':') + QString::number(address.port);
-}
-
-// Queries go out over IPv4 only, the way the game's entries name servers.
-QHostAddress ipv4Of(const QHostInfo& info)
-{
-    for (const QHostAddress& address : info.addresses())
-        if (address.protocol() == QAbstractSocket::IPv4Protocol)
-            return address;
-    return {};
-}
-
 // A name may resolve to an address no server has; nothing is sent there.
 bool isServerAddress(const QHostAddress& address)
 {
     const quint32 ip = address.toIPv4Address();
     return !address.isNull() && ip != 0 && !address.isBroadcast() && !address.isMulticast();
-}
-
-// Unpredictable, so that no one who cannot see the query can answer it.
-QByteArray newChallenge()
-{
-    return QByteArray::number(QRandomGenerator::system()->generate64(), 16);
 }
 
 // The keys of `keys` first or last in `queue`, each once.
@@ -106,7 +85,7 @@ void StatusBoard::ask(const QStringList& entryTexts, Turn turn)
             continue;
         if (server->waitingTurn && turn == Turn::Behind)
             continue;
-        const QString key = keyOf(server->address);
+        const QString key = server->address.key();
         if (queued.contains(key))
             continue;
         queued.insert(key);
@@ -155,7 +134,7 @@ StatusBoard::Server* StatusBoard::serverOf(const QString& entryText)
     auto key = keyOfEntry_.constFind(entryText);
     if (key == keyOfEntry_.cend()) {
         const std::optional<ServerAddress> address = serverAddress(entryText);
-        key = keyOfEntry_.insert(entryText, address ? keyOf(*address) : QString());
+        key = keyOfEntry_.insert(entryText, address ? address->key() : QString());
         if (address) {
             Server& server = servers_[*key];
             server.address = *address;
@@ -297,7 +276,7 @@ void StatusBoard::send(Server& server)
 
 void StatusBoard::giveUp(Server& server, bool nameNotFound)
 {
-    const QString key = keyOf(server.address);
+    const QString key = server.address.key();
     inFlight_.removeOne(key);
     lookingUp_.removeOne(key);
     server.lookingUp = false;

@@ -31,7 +31,6 @@
 namespace ui {
 namespace {
 
-constexpr quint16 kMasterPort = 27950;
 // Long enough for any ping worth playing on.
 constexpr int kLargestMaxPing = 999;
 constexpr int kPingStep = 25;
@@ -376,7 +375,8 @@ void FindServersWindow::editMasters()
     bool ok = false;
     const QString text = QInputDialog::getMultiLineText(
         this, tr("Masters"),
-        tr("Master servers, one host[:port] a line (port %1 if none):").arg(kMasterPort),
+        tr("Master servers, one host[:port] a line (port %1 if none):")
+            .arg(status::kDefaultMasterPort),
         masters.join(QLatin1Char('\n')), &ok);
     if (!ok)
         return;
@@ -385,13 +385,13 @@ void FindServersWindow::editMasters()
         const QString master = line.trimmed();
         if (master.isEmpty())
             continue;
-        if (!status::serverAddress(master)) {
+        if (!status::serverAddress(master, status::kDefaultMasterPort)) {
             host_.platform().showMessage(
                 tr("%1 is not a master server's address: write a host name or an IPv4 "
                    "address, with a port from 1 to 65535 after a colon if it is not %2. "
                    "The masters were not changed.")
                     .arg(master)
-                    .arg(kMasterPort),
+                    .arg(status::kDefaultMasterPort),
                 platform::MessageIcon::Critical);
             return;
         }
