@@ -71,18 +71,4 @@ std::optional<MasterAnswer> parseMasterAnswer(QByteArrayView datagram)
     return answer;
 }
 
-int MasterServerList::add(const std::vector<ListedServer>& servers)
-{
-    int added = 0;
-    for (const ListedServer& server : servers) {
-        const quint64 key = quint64(server.ipv4) << 16 | server.port;
-        if (listed_.contains(key))
-            continue;
-        listed_.insert(key);
-        servers_.push_back(server);
-        ++added;
-    }
-    return added;
-}
-
 } // namespace status

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QSet>
 #include <QString>
 #include <QtGlobal>
 
@@ -18,6 +17,8 @@ struct ListedServer {
 
     // "a.b.c.d:port", as the server box holds an address.
     QString text() const;
+    // The address and port as one number, for telling servers apart.
+    quint64 key() const { return quint64(ipv4) << 16 | port; }
 
     friend bool operator==(const ListedServer&, const ListedServer&) = default;
 };
@@ -40,18 +41,5 @@ QByteArray masterQuery(int protocol);
 // 0, 0.x.x.x, multicast, broadcast), which a master could otherwise have the
 // launcher send questions to.
 std::optional<MasterAnswer> parseMasterAnswer(QByteArrayView datagram);
-
-// The servers of every datagram and master, each once, in the order first
-// listed.
-class MasterServerList {
-public:
-    // Adds the servers not listed yet and says how many they were.
-    int add(const std::vector<ListedServer>& servers);
-    const std::vector<ListedServer>& servers() const { return servers_; }
-
-private:
-    std::vector<ListedServer> servers_;
-    QSet<quint64> listed_;
-};
 
 } // namespace status

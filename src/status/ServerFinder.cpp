@@ -101,7 +101,7 @@ void ServerFinder::addListed(const std::vector<ListedServer>& servers, const QSt
 {
     QSet<quint64>* listed = source != localNetworkSource() ? &listedBy_[source] : nullptr;
     for (const ListedServer& server : servers) {
-        const quint64 key = quint64(server.ipv4) << 16 | server.port;
+        const quint64 key = server.key();
         if (listed)
             listed->insert(key);
         // A master lists its servers once for each protocol asked: only the

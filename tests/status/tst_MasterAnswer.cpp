@@ -8,7 +8,6 @@ class TestMasterAnswer : public QObject {
 private slots:
     void readsAnswers_data();
     void readsAnswers();
-    void listsEachServerOnce();
 };
 
 namespace {
@@ -91,22 +90,6 @@ void TestMasterAnswer::readsAnswers()
     QFETCH(QByteArray, datagram);
     QFETCH(QStringList, read);
     QCOMPARE(described(status::parseMasterAnswer(datagram)), read);
-}
-
-void TestMasterAnswer::listsEachServerOnce()
-{
-    // Two datagrams of one master and a second master listing some again.
-    status::MasterServerList list;
-    const auto add = [&](const QByteArray& records) {
-        return list.add(status::parseMasterAnswer(answer(records))->servers);
-    };
-    QCOMPARE(add(record(192, 0, 2, 7, 27960) + record(192, 0, 2, 7, 27961)), 2);
-    QCOMPARE(add(record(192, 0, 2, 7, 27960) + record(198, 51, 100, 1, 27960) + kEnd), 1);
-    QCOMPARE(add(record(198, 51, 100, 1, 27960) + record(192, 0, 2, 7, 27961) + kEnd), 0);
-    QStringList texts;
-    for (const status::ListedServer& server : list.servers())
-        texts << server.text();
-    QCOMPARE(texts, QStringList({"192.0.2.7:27960", "192.0.2.7:27961", "198.51.100.1:27960"}));
 }
 
 QTEST_APPLESS_MAIN(TestMasterAnswer)

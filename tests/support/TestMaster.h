@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QUdpSocket>
 
+#include <algorithm>
 #include <vector>
 
 // A master server on 127.0.0.1 that behaves as the public ones do. A game
@@ -45,11 +46,8 @@ public:
 private:
     void add(const status::ListedServer& server)
     {
-        const quint64 key = (quint64(server.ipv4) << 16) | server.port;
-        if (!keys_.contains(key)) {
-            keys_.insert(key);
+        if (std::find(listed_.begin(), listed_.end(), server) == listed_.end())
             listed_.push_back(server);
-        }
     }
 
     void received(const QNetworkDatagram& datagram)
@@ -109,6 +107,5 @@ private:
 
     QUdpSocket socket_;
     std::vector<status::ListedServer> listed_;
-    QSet<quint64> keys_;
     QSet<QByteArray> challenges_;
 };
