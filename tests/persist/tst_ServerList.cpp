@@ -88,9 +88,6 @@ void TestServerList::keepsMasters_data()
         << QByteArray("  a.example:27951 \n\n\tb.example\r\n\r\n")
         << QStringList{"a.example:27951", "b.example"}
         << QByteArray("a.example:27951\r\nb.example\r\n");
-    QTest::newRow("a byte order mark")
-        << QByteArray("\xEF\xBB\xBFmaster.example\r\n") << QStringList{"master.example"}
-        << QByteArray("master.example\r\n");
 }
 
 void TestServerList::keepsMasters()

@@ -238,15 +238,6 @@ void tst_FindServers::findsAServerOnTheLocalNetwork()
     if (!qEnvironmentVariableIsSet(kPrivateNetworkRun)) {
         // Run again in a network namespace of its own, where a broadcast
         // reaches nothing but the server started there.
-        QProcess probe;
-        probe.setProcessChannelMode(QProcess::MergedChannels);
-        probe.start(QStringLiteral("unshare"), {QStringLiteral("-rn"), QStringLiteral("true")});
-        if (!probe.waitForFinished(10'000) || probe.exitStatus() != QProcess::NormalExit ||
-            probe.exitCode() != 0) {
-            QSKIP(qPrintable(QStringLiteral("no network namespace of its own: `unshare -rn` "
-                                            "failed here (%1)")
-                                 .arg(QString::fromLocal8Bit(probe.readAll()).trimmed())));
-        }
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QLatin1String(kPrivateNetworkRun), QStringLiteral("1"));
@@ -263,6 +254,8 @@ void tst_FindServers::findsAServerOnTheLocalNetwork()
             QFAIL("the run in a network namespace of its own did not finish");
         }
         const QString output = QString::fromLocal8Bit(child.readAll());
+        if (child.exitCode() != 0 && output.startsWith(QLatin1String("unshare:")))
+            QSKIP(qPrintable("no network namespace of its own here: " + output));
         if (child.exitCode() == 125)
             QSKIP(qPrintable(QStringLiteral("the namespace's link could not be made (is "
                                             "iproute2 installed?):\n") +

@@ -10,54 +10,29 @@ using ui::FoundServerFacts;
 using ui::ServerFilter;
 using Heard = FoundServerFacts::Heard;
 
-Q_DECLARE_METATYPE(ServerFilter)
-
 class TestFoundServers : public QObject {
     Q_OBJECT
 
 private slots:
-    void filters_data();
     void filters();
-    void sorts_data();
     void sorts();
 };
 
 namespace {
 
-FoundServerFacts answered(const char* name, const char* map, int ping, int players, int bots,
-                          int seats, int gameType, const char* mod, bool locked, const char* source)
-{
-    FoundServerFacts facts;
-    facts.heard = Heard::Answered;
-    facts.pingMs = ping;
-    facts.plainName = QLatin1String(name);
-    facts.summary.map = QLatin1String(map);
-    facts.summary.players = players;
-    facts.summary.bots = bots;
-    facts.summary.maxPlayers = seats;
-    facts.summary.gameType = gameType;
-    facts.summary.mod = QLatin1String(mod);
-    facts.summary.needsPassword = locked;
-    facts.source = QLatin1String(source);
-    facts.address = QStringLiteral("192.0.2.%1:27960").arg(ping);
-    return facts;
-}
-
-FoundServerFacts silent(Heard heard, const char* address)
-{
-    FoundServerFacts facts;
-    facts.heard = heard;
-    facts.address = QLatin1String(address);
-    return facts;
-}
-
-// A: bots alone; B: full, locked, a mod; C: people, another mod; D, E: no answer.
+// A: bots alone, filling it; B: full, locked, a mod; C: people, another mod; D, E: no answer.
+// Each: heard, ping, {name, map, people, bots, slots, game type, mod, lock}, name, address, source.
 const FoundServerFacts kServers[] = {
-    answered("Alpha", "q3dm17", 40, 0, 2, 8, 0, "", false, "master.example"),
-    answered("Bravo", "q3dm6", 120, 8, 0, 8, 4, "CPMA", true, "LAN"),
-    answered("Charlie", "q3tourney2", 80, 3, -1, 16, 1, "osp", false, "Favourite"),
-    silent(Heard::Asking, "10.0.0.4:27960"),
-    silent(Heard::NameNotFound, "nowhere.example:27960"),
+    {Heard::Answered, 40, {"", "q3dm17", 0, 8, 8, 0, "", false}, "Alpha", "192.0.2.1", "master"},
+    {Heard::Answered, 120, {"", "q3dm6", 8, 0, 8, 4, "CPMA", true}, "Bravo", "192.0.2.2", "LAN"},
+    {Heard::Answered,
+     80,
+     {"", "q3tourney2", 3, -1, 16, 1, "osp", false},
+     "Charlie",
+     "192.0.2.3",
+     "Favourite"},
+    {Heard::Asking, 0, {}, "", "10.0.0.4:27960", ""},
+    {Heard::NameNotFound, 0, {}, "", "nowhere.example:27960", ""},
 };
 
 QString letters(const std::vector<int>& order)
@@ -70,93 +45,74 @@ QString letters(const std::vector<int>& order)
 
 } // namespace
 
-void TestFoundServers::filters_data()
-{
-    QTest::addColumn<ServerFilter>("filter");
-    QTest::addColumn<QString>("shown");
-    const auto with = [](auto change) {
-        ServerFilter filter;
-        change(filter);
-        return filter;
-    };
-    QTest::newRow("nothing hidden by default") << ServerFilter{} << "ABCDE";
-    QTest::newRow("empty: no people, bots or not")
-        << with([](auto& f) { f.hideEmpty = true; }) << "BCDE";
-    QTest::newRow("full: bots take slots") << with([](auto& f) { f.hideFull = true; }) << "ACDE";
-    QTest::newRow("max ping: the unanswered have none")
-        << with([](auto& f) { f.maxPingMs = 100; }) << "AC";
-    QTest::newRow("max ping at a server's own") << with([](auto& f) { f.maxPingMs = 80; }) << "AC";
-    QTest::newRow("game type") << with([](auto& f) { f.gameType = 4; }) << "B";
-    QTest::newRow("no mod") << with([](auto& f) { f.mod = QString(""); }) << "A";
-    QTest::newRow("mod in any case")
-        << with([](auto& f) { f.mod = QStringLiteral("cpma"); }) << "B";
-    QTest::newRow("text in a name") << with([](auto& f) { f.text = QStringLiteral("RAV"); }) << "B";
-    QTest::newRow("text in maps") << with([](auto& f) { f.text = QStringLiteral("q3dm"); }) << "AB";
-    QTest::newRow("text in an address")
-        << with([](auto& f) { f.text = QStringLiteral(" 10.0.0 "); }) << "D";
-    QTest::newRow("blanks alone match all")
-        << with([](auto& f) { f.text = QStringLiteral("  "); }) << "ABCDE";
-    QTest::newRow("filters together") << with([](auto& f) {
-        f.hideEmpty = true;
-        f.maxPingMs = 100;
-    }) << "C";
-}
-
 void TestFoundServers::filters()
 {
-    QFETCH(ServerFilter, filter);
-    QFETCH(QString, shown);
-    std::vector<int> passed;
-    for (int index = 0; index < int(std::size(kServers)); ++index)
-        if (ui::passes(kServers[index], filter))
-            passed.push_back(index);
-    QCOMPARE(letters(passed), shown);
-}
-
-void TestFoundServers::sorts_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<bool>("descending");
-    QTest::addColumn<QString>("order");
+    using Change = void (*)(ServerFilter&);
     const struct {
-        FoundColumn column;
-        bool descending;
-        const char* order;
+        const char* name;
+        Change change;
+        const char* shown;
     } rows[] = {
-        {FoundColumn::Ping, false, "ACBDE"},   {FoundColumn::Ping, true, "BCADE"},
-        {FoundColumn::Name, false, "ABCDE"},   {FoundColumn::Name, true, "CBADE"},
-        {FoundColumn::Map, false, "ABCDE"},    {FoundColumn::Players, false, "ACBDE"},
-        {FoundColumn::Players, true, "BCADE"}, {FoundColumn::GameType, false, "ACBDE"},
-        {FoundColumn::Mod, false, "ABCDE"},    {FoundColumn::Mod, true, "CBADE"},
-        {FoundColumn::Lock, false, "ACBDE"},   {FoundColumn::Lock, true, "BACDE"},
-        {FoundColumn::Source, false, "CBADE"},
+        {"nothing hidden by default", [](ServerFilter&) {}, "ABCDE"},
+        {"empty: no people, bots or not", [](ServerFilter& f) { f.hideEmpty = true; }, "BCDE"},
+        {"full: bots take slots", [](ServerFilter& f) { f.hideFull = true; }, "CDE"},
+        {"max ping: the unanswered have none", [](ServerFilter& f) { f.maxPingMs = 100; }, "AC"},
+        {"max ping at a server's own", [](ServerFilter& f) { f.maxPingMs = 80; }, "AC"},
+        {"game type", [](ServerFilter& f) { f.gameType = 4; }, "B"},
+        {"no mod", [](ServerFilter& f) { f.mod = QString(""); }, "A"},
+        {"mod in any case", [](ServerFilter& f) { f.mod = QStringLiteral("cpma"); }, "B"},
+        {"text in a name", [](ServerFilter& f) { f.text = QStringLiteral("RAV"); }, "B"},
+        {"text in maps", [](ServerFilter& f) { f.text = QStringLiteral("q3dm"); }, "AB"},
+        {"text in an address", [](ServerFilter& f) { f.text = QStringLiteral(" 10.0.0 "); }, "D"},
+        {"blanks alone match all", [](ServerFilter& f) { f.text = QStringLiteral("  "); }, "ABCDE"},
+        {"filters together", [](ServerFilter& f) { f.hideEmpty = true, f.maxPingMs = 100; }, "C"},
     };
-    for (const auto& row : rows)
-        QTest::addRow("column %d%s", int(row.column), row.descending ? " descending" : "")
-            << int(row.column) << row.descending << QString::fromLatin1(row.order);
+    for (const auto& row : rows) {
+        ServerFilter filter;
+        row.change(filter);
+        std::vector<int> passed;
+        for (int index = 0; index < int(std::size(kServers)); ++index)
+            if (ui::passes(kServers[index], filter))
+                passed.push_back(index);
+        QVERIFY2(letters(passed) == QLatin1String(row.shown), row.name);
+    }
 }
 
 void TestFoundServers::sorts()
 {
-    QFETCH(int, column);
-    QFETCH(bool, descending);
-    QFETCH(QString, order);
-    // Whatever order the servers came in.
-    std::vector<int> indexes{4, 2, 0, 3, 1};
-    std::sort(indexes.begin(), indexes.end());
-    do {
-        std::vector<int> sorted = indexes;
-        std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
-            return ui::sortsBefore(kServers[a], kServers[b], FoundColumn(column),
-                                   descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-        });
-        // The two that never answered keep the order they came in.
-        QString expected = order;
-        if (std::find(indexes.begin(), indexes.end(), 4) <
-            std::find(indexes.begin(), indexes.end(), 3))
-            expected.replace(QLatin1String("DE"), QLatin1String("ED"));
-        QCOMPARE(letters(sorted), expected);
-    } while (std::next_permutation(indexes.begin(), indexes.end()));
+    const struct {
+        FoundColumn column;
+        Qt::SortOrder order;
+        const char* sorted;
+    } rows[] = {
+        {FoundColumn::Ping, Qt::AscendingOrder, "ACBDE"},
+        {FoundColumn::Ping, Qt::DescendingOrder, "BCADE"},
+        {FoundColumn::Name, Qt::AscendingOrder, "ABCDE"},
+        {FoundColumn::Name, Qt::DescendingOrder, "CBADE"},
+        {FoundColumn::Map, Qt::AscendingOrder, "ABCDE"},
+        {FoundColumn::Players, Qt::DescendingOrder, "BCADE"},
+        {FoundColumn::GameType, Qt::AscendingOrder, "ACBDE"},
+        {FoundColumn::Mod, Qt::DescendingOrder, "CBADE"},
+        {FoundColumn::Lock, Qt::DescendingOrder, "BACDE"},
+        {FoundColumn::Source, Qt::AscendingOrder, "CBADE"},
+    };
+    for (const auto& row : rows) {
+        // Whatever order the servers came in; the two that never answered keep it.
+        std::vector<int> found{0, 1, 2, 3, 4};
+        do {
+            std::vector<int> sorted = found;
+            std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+                return ui::sortsBefore(kServers[a], kServers[b], row.column, row.order);
+            });
+            QString expected = QLatin1String(row.sorted);
+            if (std::find(found.begin(), found.end(), 4) < std::find(found.begin(), found.end(), 3))
+                expected.replace(QLatin1String("DE"), QLatin1String("ED"));
+            QVERIFY2(
+                letters(sorted) == expected,
+                qPrintable(
+                    QStringLiteral("column %1 order %2").arg(int(row.column)).arg(int(row.order))));
+        } while (std::next_permutation(found.begin(), found.end()));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestFoundServers)
